@@ -48,6 +48,13 @@ function(corvane_library name)
   else()
     list(APPEND src ${A_WINDOWS})
   endif()
+  if(NOT src)
+    # A folder whose code is still to come.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE corvane_flags ${A_DEPS})
+    return()
+  endif()
   add_library(${name} STATIC ${src})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC corvane_flags ${A_DEPS})
@@ -82,4 +89,46 @@ function(corvane_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180
       PROPERTIES TIMEOUT ${A_TIMEOUT} FIXTURES_REQUIRED wine)
   endif()
+endfunction()
+
+# The folder rule: a folder's sources are found by their names, so that work
+# in different files never touches the same list.
+#   name.cpp        portable (no Windows header): every build
+#   name_win.cpp    Windows builds only
+#   name_host.cpp   the native build only
+#   tests/name_test.cpp       portable test
+#   tests/name_win_test.cpp   Windows-only test
+function(corvane_folder_sources out_portable out_windows out_host dir)
+  file(GLOB all CONFIGURE_DEPENDS ${dir}/*.cpp)
+  set(p) 
+  set(w)
+  set(h)
+  foreach(f ${all})
+    if(f MATCHES "testing_main\\.cpp$")
+      continue()
+    elseif(f MATCHES "_win(_test)?\\.cpp$")
+      list(APPEND w ${f})
+    elseif(f MATCHES "_host(_test)?\\.cpp$")
+      list(APPEND h ${f})
+    else()
+      list(APPEND p ${f})
+    endif()
+  endforeach()
+  set(${out_portable} ${p} PARENT_SCOPE)
+  set(${out_windows} ${w} PARENT_SCOPE)
+  set(${out_host} ${h} PARENT_SCOPE)
+endfunction()
+
+# corvane_folder_library(NAME [DEPS lib...] [WINLIBS lib...] [EXTRA src...])
+function(corvane_folder_library name)
+  cmake_parse_arguments(A "" "" "DEPS;WINLIBS;EXTRA" ${ARGN})
+  corvane_folder_sources(p w h ${CMAKE_CURRENT_SOURCE_DIR})
+  corvane_library(${name} PORTABLE ${p} ${A_EXTRA} WINDOWS ${w} HOST ${h} DEPS ${A_DEPS} WINLIBS ${A_WINLIBS})
+endfunction()
+
+# corvane_folder_tests(NAME [DEPS lib...] [TIMEOUT s])
+function(corvane_folder_tests name)
+  cmake_parse_arguments(A "" "TIMEOUT" "DEPS" ${ARGN})
+  corvane_folder_sources(p w h ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+  corvane_test(${name} PORTABLE ${p} WINDOWS ${w} HOST ${h} DEPS ${A_DEPS} TIMEOUT ${A_TIMEOUT})
 endfunction()
