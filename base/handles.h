@@ -2,7 +2,6 @@
 // A raw handle is a borrowed one.
 #pragma once
 #include <windows.h>
-#include <winsock2.h>
 #include <shlobj.h>
 
 #include <utility>
@@ -60,7 +59,10 @@ CORVANE_HANDLE_TRAITS(HIconTraits, HICON, nullptr, DestroyIcon(h));
 CORVANE_HANDLE_TRAITS(HandleTraits, HANDLE, nullptr, CloseHandle(h));
 CORVANE_HANDLE_TRAITS(FileTraits, HANDLE, INVALID_HANDLE_VALUE, CloseHandle(h));
 CORVANE_HANDLE_TRAITS(FindTraits, HANDLE, INVALID_HANDLE_VALUE, FindClose(h));
-CORVANE_HANDLE_TRAITS(SocketTraits, SOCKET, INVALID_SOCKET, closesocket(h));
+// A Winsock SOCKET, kept as its integer type so that this header need not
+// come before windows.h the way winsock2.h must.
+void CloseSocketHandle(UINT_PTR socket) noexcept;
+CORVANE_HANDLE_TRAITS(SocketTraits, UINT_PTR, ~static_cast<UINT_PTR>(0), CloseSocketHandle(h));
 CORVANE_HANDLE_TRAITS(PidlTraits, LPITEMIDLIST, nullptr, CoTaskMemFree(h));
 CORVANE_HANDLE_TRAITS(HModuleTraits, HMODULE, nullptr, FreeLibrary(h));
 CORVANE_HANDLE_TRAITS(HWndTraits, HWND, nullptr, DestroyWindow(h));

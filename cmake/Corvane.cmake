@@ -63,10 +63,10 @@ function(corvane_library name)
   endif()
 endfunction()
 
-# corvane_test(NAME PORTABLE src... WINDOWS src... DEPS lib... [TIMEOUT s])
+# corvane_test(NAME PORTABLE src... WINDOWS src... DEPS lib... [TIMEOUT s] [PROPERTIES ...])
 # One GoogleTest program per folder; natively it holds the PORTABLE tests only.
 function(corvane_test name)
-  cmake_parse_arguments(A "" "TIMEOUT" "PORTABLE;WINDOWS;HOST;DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "TIMEOUT" "PORTABLE;WINDOWS;HOST;DEPS;PROPERTIES" ${ARGN})
   set(src ${A_PORTABLE})
   if(CORVANE_HOST)
     list(APPEND src ${A_HOST})
@@ -83,11 +83,11 @@ function(corvane_test name)
   target_link_libraries(${name} PRIVATE corvane_testing ${A_DEPS})
   if(CORVANE_HOST)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES TIMEOUT ${A_TIMEOUT})
+      PROPERTIES TIMEOUT ${A_TIMEOUT} ${A_PROPERTIES})
   else()
     set_target_properties(${name} PROPERTIES WIN32_EXECUTABLE OFF)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180
-      PROPERTIES TIMEOUT ${A_TIMEOUT} FIXTURES_REQUIRED wine)
+      PROPERTIES TIMEOUT ${A_TIMEOUT} FIXTURES_REQUIRED wine ${A_PROPERTIES})
   endif()
 endfunction()
 
@@ -126,9 +126,23 @@ function(corvane_folder_library name)
   corvane_library(${name} PORTABLE ${p} ${A_EXTRA} WINDOWS ${w} HOST ${h} DEPS ${A_DEPS} WINLIBS ${A_WINLIBS})
 endfunction()
 
-# corvane_folder_tests(NAME [DEPS lib...] [TIMEOUT s])
+# corvane_folder_tests(NAME [DEPS lib...] [TIMEOUT s] [PROPERTIES prop value...])
+# PROPERTIES go to every test of the program (RESOURCE_LOCK for tests that
+# share registry keys, say).
 function(corvane_folder_tests name)
-  cmake_parse_arguments(A "" "TIMEOUT" "DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "TIMEOUT" "DEPS;PROPERTIES" ${ARGN})
   corvane_folder_sources(p w h ${CMAKE_CURRENT_SOURCE_DIR}/tests)
-  corvane_test(${name} PORTABLE ${p} WINDOWS ${w} HOST ${h} DEPS ${A_DEPS} TIMEOUT ${A_TIMEOUT})
+  corvane_test(${name} PORTABLE ${p} WINDOWS ${w} HOST ${h} DEPS ${A_DEPS} TIMEOUT ${A_TIMEOUT}
+    PROPERTIES ${A_PROPERTIES})
+endfunction()
+
+# A test that the deliverable imports system DLLs only.
+function(corvane_check_imports target)
+  if(CORVANE_HOST)
+    return()
+  endif()
+  string(REPLACE "-gcc-posix" "" triple_prefix "${CMAKE_C_COMPILER}")
+  get_filename_component(triple_prefix ${triple_prefix} NAME)
+  add_test(NAME ${target}.ImportsSystemDllsOnly
+    COMMAND ${PROJECT_SOURCE_DIR}/cmake/check-imports ${triple_prefix}-objdump $<TARGET_FILE:${target}>)
 endfunction()

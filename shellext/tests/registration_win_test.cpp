@@ -1,0 +1,144 @@
+// Fennick.dll as the system sees it: registration, creation through COM, the
+// interfaces a shell asks for, and unregistration that leaves nothing behind.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/handles.h"
+#include "resources/identity.h"
+
+namespace {
+
+bool EqualsPath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+std::string DllPath() {
+  std::string p = CORVANE_FENNICK_DLL;
+  for (char& c : p)
+    if (c == '/') c = '\\';
+  return p;
+}
+
+bool KeyExists(HKEY hive, const std::string& key) {
+  base::UniqueHKey hk;
+  return RegOpenKeyExA(hive, key.c_str(), 0, KEY_READ, hk.put()) == ERROR_SUCCESS;
+}
+
+std::string ReadString(HKEY hive, const std::string& key, const char* name) {
+  char buf[1024] = {};
+  DWORD size = sizeof buf, type = 0;
+  if (RegGetValueA(hive, key.c_str(), name, RRF_RT_REG_SZ, &type, buf, &size) != ERROR_SUCCESS) return "<none>";
+  return buf;
+}
+
+// Everything registration may write, relative to ...\Software\Classes.
+const char* const kShellKeys[] = {
+    "*\\shellex\\ContextMenuHandlers\\Corvane",
+    "Directory\\shellex\\ContextMenuHandlers\\Corvane",
+    "Directory\\Background\\shellex\\ContextMenuHandlers\\Corvane",
+    "Drive\\shellex\\ContextMenuHandlers\\Corvane",
+};
+const char kClsidKey[] = "CLSID\\" CORVANE_FENNICK_CLSID_TEXT;
+const char kApproved[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+
+// Runs a program and returns its exit code.
+DWORD RunProgram(std::string commandLine) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return ~0u;
+  WaitForSingleObject(pi.hProcess, 60000);
+  DWORD code = ~0u;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code;
+}
+
+void ExpectMachineRegistration(bool present) {
+  std::string classes = "Software\\Classes\\";
+  EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, classes + kClsidKey), present);
+  EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, classes + CORVANE_FENNICK_PROGID), present);
+  for (const char* k : kShellKeys) EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, classes + k), present) << k;
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kApproved, CORVANE_FENNICK_CLSID_TEXT) != "<none>", present);
+}
+
+}  // namespace
+
+TEST(Registration, Regsvr32RegistersAnApartmentClassWithTheShellAndRemovesItAgain) {
+  ASSERT_EQ(RunProgram("regsvr32.exe /s \"" + DllPath() + "\""), 0u);
+  std::string classes = "Software\\Classes\\";
+  ExpectMachineRegistration(true);
+  std::string server = classes + kClsidKey + "\\InprocServer32";
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, server, "ThreadingModel"), "Apartment");
+  EXPECT_TRUE(EqualsPath(ReadString(HKEY_LOCAL_MACHINE, server, nullptr), DllPath()));
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, classes + CORVANE_FENNICK_PROGID "\\CLSID", nullptr),
+            CORVANE_FENNICK_CLSID_TEXT);
+  for (const char* k : kShellKeys)
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, classes + k, nullptr), CORVANE_FENNICK_CLSID_TEXT) << k;
+
+  // The shell creates it by class through the registry and asks for every
+  // interface of the context-menu protocol.
+  base::ComPtr<IShellExtInit> init;
+  ASSERT_EQ(CoCreateInstance(identity::kFennickClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
+                             init.put_void()),
+            S_OK);
+  for (const IID* iid : {&IID_IContextMenu, &IID_IContextMenu2, &IID_IContextMenu3}) {
+    base::ComPtr<IUnknown> p;
+    EXPECT_EQ(init->QueryInterface(*iid, p.put_void()), S_OK);
+  }
+  base::ComPtr<IUnknown> none;
+  EXPECT_EQ(init->QueryInterface(IID_IShellFolder, none.put_void()), E_NOINTERFACE);
+  init.reset();
+
+  ASSERT_EQ(RunProgram("regsvr32.exe /s /u \"" + DllPath() + "\""), 0u);
+  ExpectMachineRegistration(false);
+  // Nothing left of the keys it made for the folder background either.
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, classes + "Directory\\Background\\shellex\\ContextMenuHandlers\\Corvane"));
+}
+
+TEST(Registration, PerUserInstallWritesOnlyTheCurrentUsersClasses) {
+  ASSERT_EQ(RunProgram("regsvr32.exe /s /n /i:user \"" + DllPath() + "\""), 0u);
+  std::string classes = "Software\\Classes\\";
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, classes + kClsidKey + "\\InprocServer32"));
+  for (const char* k : kShellKeys) EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, classes + k)) << k;
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, classes + kClsidKey));
+  // The approval list is machine-wide; a per-user install leaves it alone.
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kApproved, CORVANE_FENNICK_CLSID_TEXT), "<none>");
+
+  ASSERT_EQ(RunProgram("regsvr32.exe /s /u /n /i:user \"" + DllPath() + "\""), 0u);
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, classes + kClsidKey));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, classes + CORVANE_FENNICK_PROGID));
+  for (const char* k : kShellKeys) EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, classes + k)) << k;
+}
+
+TEST(Registration, TheLibraryUnloadsOnceItsObjectsAreGone) {
+  HMODULE dll = LoadLibraryA(DllPath().c_str());
+  ASSERT_NE(dll, nullptr);
+  using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  using CanUnloadFn = HRESULT(WINAPI*)();
+  auto getClassObject = reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+  auto canUnload = reinterpret_cast<CanUnloadFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+  ASSERT_TRUE(getClassObject && canUnload);
+  for (const char* name : {"DllRegisterServer", "DllUnregisterServer", "DllInstall"})
+    EXPECT_NE(GetProcAddress(dll, name), nullptr) << name;
+  EXPECT_EQ(canUnload(), S_OK);
+
+  base::ComPtr<IClassFactory> factory;
+  ASSERT_EQ(getClassObject(identity::kFennickClsid, IID_IClassFactory, factory.put_void()), S_OK);
+  base::ComPtr<IContextMenu3> menu;
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IContextMenu3, menu.put_void()), S_OK);
+  factory.reset();
+  EXPECT_EQ(canUnload(), S_FALSE);
+
+  base::UniqueHMenu popup(CreatePopupMenu());
+  HRESULT hr = menu->QueryContextMenu(popup.get(), 0, 100, 200, CMF_NORMAL);
+  EXPECT_TRUE(SUCCEEDED(hr)) << std::hex << hr;
+  menu.reset();
+  EXPECT_EQ(canUnload(), S_OK);
+  FreeLibrary(dll);
+}
