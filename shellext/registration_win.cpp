@@ -9,7 +9,8 @@ namespace shellext {
 
 namespace {
 
-// The class under ...\Software\Classes. %DLL% stands for the library's path.
+// The class under ...\Software\Classes. %DLL% stands for the library's
+// path, %DIR% for its folder, %WIN% for "win32" or "win64".
 struct ValueRecipe {
   const char* key;
   const char* name;  // nullptr: the key's default value
@@ -23,7 +24,18 @@ const ValueRecipe kClassValues[] = {
     {"CLSID\\" CORVANE_FENNICK_CLSID_TEXT "\\ProgID", nullptr, CORVANE_FENNICK_PROGID},
     {CORVANE_FENNICK_PROGID, nullptr, CORVANE_FENNICK_PROGID},
     {CORVANE_FENNICK_PROGID "\\CLSID", nullptr, CORVANE_FENNICK_CLSID_TEXT},
+    {"CLSID\\" CORVANE_FENNICK_CLSID_TEXT "\\TypeLib", nullptr, CORVANE_FENNICK_TYPELIB_TEXT},
+    {"CLSID\\" CORVANE_FENNICK_CLSID_TEXT "\\Version", nullptr, "1.1"},
+    {"TypeLib\\" CORVANE_FENNICK_TYPELIB_TEXT "\\1.1", nullptr, "Corvane shell extension"},
+    {"TypeLib\\" CORVANE_FENNICK_TYPELIB_TEXT "\\1.1\\0\\%WIN%", nullptr, "%DLL%"},
+    {"TypeLib\\" CORVANE_FENNICK_TYPELIB_TEXT "\\1.1\\FLAGS", nullptr, "0"},
+    {"TypeLib\\" CORVANE_FENNICK_TYPELIB_TEXT "\\1.1\\HELPDIR", nullptr, "%DIR%"},
 };
+
+// The type library's key is shared by the 32- and 64-bit registrations, so
+// each removes only its own platform entry (and then whatever is left empty).
+const char kTypeLibPlatformKey[] = "TypeLib\\" CORVANE_FENNICK_TYPELIB_TEXT "\\1.1\\0\\%WIN%";
+const char kTypeLibVersionKey[] = "TypeLib\\" CORVANE_FENNICK_TYPELIB_TEXT "\\1.1";
 
 // The keys that are wholly ours, removed with everything under them.
 const char* const kClassKeys[] = {
@@ -52,6 +64,19 @@ Root RootOf(RegistrationScope scope) {
 }
 
 std::string Under(const Root& root, const std::string& key) { return std::string(root.classes) + "\\" + key; }
+
+std::string Expand(std::string text, const std::string& dllPath) {
+  auto replace = [&](const std::string& what, const std::string& with) {
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+      text.replace(at, what.size(), with);
+  };
+  size_t slash = dllPath.find_last_of('\\');
+  std::string dir = slash == std::string::npos ? std::string() : dllPath.substr(0, slash);
+  replace("%WIN%", sizeof(void*) == 8 ? "win64" : "win32");
+  replace("%DLL%", dllPath);
+  replace("%DIR%", dir);
+  return text;
+}
 
 LONG SetString(HKEY hive, const std::string& key, const char* name, const std::string& value) {
   base::UniqueHKey hk;
@@ -95,9 +120,7 @@ HRESULT RegisterFennick(RegistrationScope scope, const std::string& dllPath) noe
   try {
     Root root = RootOf(scope);
     for (const auto& r : kClassValues) {
-      std::string value = r.value;
-      if (value == "%DLL%") value = dllPath;
-      LONG rc = SetString(root.hive, Under(root, r.key), r.name, value);
+      LONG rc = SetString(root.hive, Under(root, Expand(r.key, dllPath)), r.name, Expand(r.value, dllPath));
       if (rc != ERROR_SUCCESS) {
         UnregisterFennick(scope);
         return HRESULT_FROM_WIN32(rc);
@@ -133,6 +156,12 @@ HRESULT UnregisterFennick(RegistrationScope scope) noexcept {
     }
     for (const char* cls : kShellClasses)
       DeleteWithEmptyParents(root.hive, root.classes, std::string(cls) + kHandlerSubkey);
+    DeleteWithEmptyParents(root.hive, root.classes, Expand(kTypeLibPlatformKey, ""));
+    // The version's own values serve both platforms: they go with the last.
+    base::UniqueHKey platforms;
+    if (RegOpenKeyExA(root.hive, Under(root, std::string(kTypeLibVersionKey) + "\\0").c_str(), 0, KEY_READ,
+                      platforms.put()) != ERROR_SUCCESS)
+      DeleteWithEmptyParents(root.hive, root.classes, kTypeLibVersionKey);
     if (scope == RegistrationScope::Machine) {
       base::UniqueHKey hk;
       if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kApprovedKey, 0, KEY_SET_VALUE, hk.put()) == ERROR_SUCCESS)

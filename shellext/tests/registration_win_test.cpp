@@ -61,6 +61,7 @@ DWORD RunProgram(std::string commandLine) {
 
 void ExpectMachineRegistration(bool present) {
   std::string classes = "Software\\Classes\\";
+  EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, classes + "TypeLib\\" CORVANE_FENNICK_TYPELIB_TEXT), present);
   EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, classes + kClsidKey), present);
   EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, classes + CORVANE_FENNICK_PROGID), present);
   for (const char* k : kShellKeys) EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, classes + k), present) << k;
@@ -80,6 +81,13 @@ TEST(Registration, Regsvr32RegistersAnApartmentClassWithTheShellAndRemovesItAgai
             CORVANE_FENNICK_CLSID_TEXT);
   for (const char* k : kShellKeys)
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, classes + k, nullptr), CORVANE_FENNICK_CLSID_TEXT) << k;
+
+  // The type library is embedded and registered: COM finds it by its id and
+  // it describes the handler class.
+  base::ComPtr<ITypeLib> lib;
+  ASSERT_EQ(LoadRegTypeLib(identity::kFennickTypeLib, 1, 1, 0, lib.put()), S_OK);
+  base::ComPtr<ITypeInfo> info;
+  EXPECT_EQ(lib->GetTypeInfoOfGuid(identity::kFennickClsid, info.put()), S_OK);
 
   // The shell creates it by class through the registry and asks for every
   // interface of the context-menu protocol.
@@ -113,6 +121,7 @@ TEST(Registration, PerUserInstallWritesOnlyTheCurrentUsersClasses) {
   ASSERT_EQ(RunProgram("regsvr32.exe /s /u /n /i:user \"" + DllPath() + "\""), 0u);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, classes + kClsidKey));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, classes + CORVANE_FENNICK_PROGID));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, classes + "TypeLib\\" CORVANE_FENNICK_TYPELIB_TEXT));
   for (const char* k : kShellKeys) EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, classes + k)) << k;
 }
 
