@@ -1,0 +1,135 @@
+// The tree of keyed, tagged nodes behind Designer's tree views: a pure node
+// model with the tree-view semantics the configuration code relies on. Nodes
+// are numbered 1, 2, 3, ... in the order they were added; a view mirrors the
+// model into a comctl32 tree view when it is shown.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/variant.h"
+
+namespace widgets {
+
+class ImageList;
+class TreeView;
+
+// Where Nodes.Add puts a node relative to another.
+enum TreeRelationship : std::int32_t {
+  tvwFirst = 0,     // first of the relative's siblings
+  tvwLast = 1,      // last of the relative's siblings
+  tvwNext = 2,      // right after the relative
+  tvwPrevious = 3,  // right before the relative
+  tvwChild = 4,     // last child of the relative
+};
+
+// The errors of the tree, with the control's own numbers.
+constexpr long kErrTreeIndex = 35600;      // "Index out of bounds"
+constexpr long kErrTreeNotFound = 35601;   // "Element not found"
+constexpr long kErrTreeKeyInUse = 35602;   // "Key is not unique in collection"
+constexpr long kErrTreeBadRelation = 35603;  // "Invalid relationship"
+
+class TreeNode {
+ public:
+  TreeNode(const TreeNode&) = delete;
+  TreeNode& operator=(const TreeNode&) = delete;
+
+  std::int32_t Index() const noexcept { return m_index; }
+  const std::string& Key() const noexcept { return m_key; }
+  const std::string& Text() const noexcept { return m_text; }
+  void SetText(std::string text) { m_text = std::move(text); }
+  const std::string& Image() const noexcept { return m_image; }
+  void SetImage(std::string key) { m_image = std::move(key); }
+  // The object the node stands for, shared by reference.
+  const std::shared_ptr<base::Object>& Tag() const noexcept { return m_tag; }
+  void SetTag(std::shared_ptr<base::Object> tag) { m_tag = std::move(tag); }
+  bool Expanded() const noexcept { return m_expanded; }
+  void SetExpanded(bool expanded) noexcept { m_expanded = expanded; }
+
+  TreeNode* Parent() const noexcept { return m_parent; }
+  std::int32_t Children() const noexcept { return m_children; }
+  TreeNode* Child() const noexcept { return m_firstChild; }  // the first child
+  TreeNode* Next() const noexcept { return m_next; }         // the next sibling
+  TreeNode* Previous() const noexcept { return m_previous; }
+  TreeView& Tree() const noexcept { return *m_tree; }
+
+ private:
+  friend class TreeView;
+  explicit TreeNode(TreeView& tree) : m_tree(&tree) {}
+
+  TreeView* m_tree;
+  std::int32_t m_index = 0;
+  std::string m_key;
+  std::string m_text;
+  std::string m_image;
+  std::shared_ptr<base::Object> m_tag;
+  bool m_expanded = false;
+  TreeNode* m_parent = nullptr;
+  TreeNode* m_firstChild = nullptr;
+  TreeNode* m_lastChild = nullptr;
+  TreeNode* m_previous = nullptr;
+  TreeNode* m_next = nullptr;
+  std::int32_t m_children = 0;
+};
+
+// What shows the model on screen: told when redrawing is switched and when
+// the tree is to be repainted.
+class TreeViewHost {
+ public:
+  virtual ~TreeViewHost() = default;
+  virtual void SetRedraw(bool on) = 0;
+  virtual void Refresh() = 0;
+};
+
+class TreeView {
+ public:
+  TreeView() = default;
+  TreeView(const TreeView&) = delete;
+  TreeView& operator=(const TreeView&) = delete;
+
+  // ---- Nodes
+  // Removes every node; nodes handed out before are gone.
+  void Clear() noexcept;
+  // Adds a node. Without a relative it goes last at the top level, whatever
+  // the relationship. A key in use (keys ignore case) raises 35602; a
+  // relative of another tree, or a relationship outside 0..4, raises 35603.
+  TreeNode& Add(TreeNode* relative, std::int32_t relationship, std::string key, std::string text);
+  // Removes a node with all its descendants; the nodes after it move up.
+  void Remove(TreeNode& node);
+  std::int32_t Count() const noexcept { return static_cast<std::int32_t>(m_nodes.size()); }
+  // The node at a 1-based position (35600 outside 1..Count), or of a key (35601).
+  TreeNode& Item(std::int32_t index) const;
+  TreeNode& Item(const std::string& key) const;
+  TreeNode* Find(const std::string& key) const noexcept;
+
+  // ---- The control
+  bool Visible() const noexcept { return m_visible; }
+  void SetVisible(bool visible) noexcept { m_visible = visible; }
+  // The window of the view that shows the tree; null while none does.
+  void* hWnd() const noexcept { return m_hwnd; }
+  void SethWnd(void* hwnd) noexcept { m_hwnd = hwnd; }
+  bool Redraw() const noexcept { return m_redraw; }
+  void SetRedraw(bool on);
+  void Refresh();
+  void SetHost(TreeViewHost* host) noexcept { m_host = host; }
+
+  ImageList* GetImageList() const noexcept { return m_imageList; }
+  void SetImageList(ImageList* images) noexcept { m_imageList = images; }
+
+ private:
+  void Link(TreeNode& node, TreeNode* relative, std::int32_t relationship);
+  void Unlink(TreeNode& node) noexcept;
+  void Renumber() noexcept;
+
+  std::vector<std::unique_ptr<TreeNode>> m_nodes;  // in the order they were added
+  TreeNode* m_firstTop = nullptr;
+  TreeNode* m_lastTop = nullptr;
+  bool m_visible = false;
+  bool m_redraw = true;
+  void* m_hwnd = nullptr;
+  TreeViewHost* m_host = nullptr;
+  ImageList* m_imageList = nullptr;
+};
+
+}  // namespace widgets

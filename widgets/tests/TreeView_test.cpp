@@ -1,0 +1,135 @@
+#include "widgets/TreeView.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/tests/testing.h"
+
+using testing_support::ErrorNumberOf;
+using widgets::TreeNode;
+using widgets::TreeView;
+
+namespace {
+
+// The texts of a node and its following siblings, each followed by its
+// children in brackets: "a[a1 a2] b".
+std::string Shape(const TreeNode* node) {
+  std::string out;
+  for (; node; node = node->Next()) {
+    if (!out.empty()) out += " ";
+    out += node->Text();
+    if (node->Child()) out += "[" + Shape(node->Child()) + "]";
+  }
+  return out;
+}
+
+std::string Top(const TreeView& tree) {
+  if (tree.Count() == 0) return "";
+  const TreeNode* first = &tree.Item(1);
+  while (first->Parent()) first = first->Parent();
+  while (first->Previous()) first = first->Previous();
+  return Shape(first);
+}
+
+}  // namespace
+
+TEST(TreeView, NodesAreNumberedInTheOrderTheyWereAdded) {
+  TreeView tree;
+  TreeNode& root = tree.Add(nullptr, widgets::tvwFirst, "root", "root");
+  TreeNode& b = tree.Add(&root, widgets::tvwChild, "", "b");
+  TreeNode& a = tree.Add(&b, widgets::tvwPrevious, "", "a");
+  TreeNode& a1 = tree.Add(&a, widgets::tvwChild, "", "a1");
+  EXPECT_EQ(Top(tree), "root[a[a1] b]");
+  EXPECT_EQ(root.Index(), 1);
+  EXPECT_EQ(b.Index(), 2);
+  EXPECT_EQ(a.Index(), 3);
+  EXPECT_EQ(&tree.Item(4), &a1);
+  EXPECT_EQ(&tree.Item("ROOT"), &root);  // keys ignore case
+  EXPECT_EQ(root.Children(), 2);
+  EXPECT_EQ(root.Child(), &a);
+  EXPECT_EQ(a.Next(), &b);
+  EXPECT_EQ(a1.Parent(), &a);
+  EXPECT_EQ(b.Next(), nullptr);
+}
+
+TEST(TreeView, RelationshipsPlaceTheNode) {
+  const struct {
+    std::int32_t relationship;
+    const char* shape;
+  } cases[] = {
+      {widgets::tvwFirst, "r[x a b c]"},
+      {widgets::tvwLast, "r[a b c x]"},
+      {widgets::tvwNext, "r[a b x c]"},
+      {widgets::tvwPrevious, "r[a x b c]"},
+      {widgets::tvwChild, "r[a b[x] c]"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.relationship);
+    TreeView tree;
+    TreeNode& r = tree.Add(nullptr, 0, "root", "r");
+    tree.Add(&r, widgets::tvwChild, "", "a");
+    TreeNode& b = tree.Add(&r, widgets::tvwChild, "", "b");
+    tree.Add(&r, widgets::tvwChild, "", "c");
+    tree.Add(&b, c.relationship, "", "x");
+    EXPECT_EQ(Top(tree), c.shape);
+    EXPECT_EQ(tree.Item(5).Text(), "x");
+  }
+}
+
+TEST(TreeView, WithoutARelativeANodeGoesLastAtTheTop) {
+  TreeView tree;
+  tree.Add(nullptr, widgets::tvwNext, "", "a");
+  tree.Add(nullptr, widgets::tvwFirst, "", "b");
+  EXPECT_EQ(Top(tree), "a b");
+  EXPECT_EQ(tree.Item(2).Parent(), nullptr);
+}
+
+TEST(TreeView, FailuresCarryTheControlsNumbers) {
+  TreeView tree, other;
+  TreeNode& root = tree.Add(nullptr, 0, "root", "r");
+  TreeNode& stranger = other.Add(nullptr, 0, "", "s");
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Add(nullptr, 0, "Root", "again"); }), widgets::kErrTreeKeyInUse);
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Add(&root, 5, "", "x"); }), widgets::kErrTreeBadRelation);
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Add(&stranger, 4, "", "x"); }), widgets::kErrTreeBadRelation);
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Item(0); }), widgets::kErrTreeIndex);
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Item(2); }), widgets::kErrTreeIndex);
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Item("none"); }), widgets::kErrTreeNotFound);
+  EXPECT_EQ(tree.Count(), 1);  // nothing was added by the failed calls
+  EXPECT_EQ(root.Children(), 0);
+}
+
+TEST(TreeView, RemoveTakesTheSubtreeAndRenumbers) {
+  TreeView tree;
+  TreeNode& r = tree.Add(nullptr, 0, "root", "r");
+  TreeNode& a = tree.Add(&r, 4, "", "a");
+  tree.Add(&a, 4, "", "a1");
+  TreeNode& b = tree.Add(&r, 4, "", "b");
+  tree.Add(&a, 4, "k", "a2");
+  tree.Remove(a);
+  EXPECT_EQ(Top(tree), "r[b]");
+  EXPECT_EQ(tree.Count(), 2);
+  EXPECT_EQ(b.Index(), 2);
+  EXPECT_EQ(r.Children(), 1);
+  EXPECT_EQ(tree.Find("k"), nullptr);
+  tree.Add(&r, 4, "k", "k again");  // the key is free again
+  tree.Clear();
+  EXPECT_EQ(tree.Count(), 0);
+  EXPECT_EQ(tree.Find("root"), nullptr);
+}
+
+TEST(TreeView, RedrawAndRefreshReachTheHost) {
+  struct Host : widgets::TreeViewHost {
+    std::vector<std::string> calls;
+    void SetRedraw(bool on) override { calls.push_back(on ? "on" : "off"); }
+    void Refresh() override { calls.push_back("refresh"); }
+  } host;
+  TreeView tree;
+  tree.SetRedraw(false);  // no host yet: only the state
+  EXPECT_FALSE(tree.Redraw());
+  tree.SetHost(&host);
+  tree.SetRedraw(true);
+  tree.Refresh();
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"on", "refresh"}));
+}
