@@ -1,6 +1,5 @@
 #include "widgets/TreeView.h"
 
-#include <algorithm>
 
 #include "base/error.h"
 #include "base/text.h"
@@ -73,13 +72,9 @@ void TreeView::Remove(TreeNode& node) {
   if (&node.Tree() != this) return;
   Unlink(node);
   // The node and everything below it go; what is left keeps its order.
-  auto inside = [&node](const std::unique_ptr<TreeNode>& n) {
-    for (const TreeNode* p = n.get(); p; p = p->m_parent)
-      if (p == &node) return true;
-    return false;
-  };
-  auto split = std::stable_partition(m_nodes.begin(), m_nodes.end(), [&](const auto& n) { return !inside(n); });
-  m_nodes.erase(split, m_nodes.end());
+  node.m_removed = true;
+  VisitPreOrder(node.m_firstChild, [](TreeNode& n, std::int32_t) { n.m_removed = true; });
+  std::erase_if(m_nodes, [](const std::unique_ptr<TreeNode>& n) { return n->m_removed; });
   Renumber();
 }
 

@@ -71,6 +71,7 @@ class TreeNode {
   TreeNode* m_previous = nullptr;
   TreeNode* m_next = nullptr;
   std::int32_t m_children = 0;
+  bool m_removed = false;
 };
 
 // What shows the model on screen: told when redrawing is switched and when
@@ -131,5 +132,27 @@ class TreeView {
   TreeViewHost* m_host = nullptr;
   ImageList* m_imageList = nullptr;
 };
+
+// Visits `first`, its following siblings and all their descendants in
+// pre-order, each with its depth below the level of `first`. It walks the
+// links instead of recursing, so a tree of any depth is safe.
+template <class Node, class Visit>
+void VisitPreOrder(Node* first, Visit visit) {
+  std::int32_t depth = 0;
+  for (Node* node = first; node;) {
+    visit(*node, depth);
+    if (node->Child()) {
+      node = node->Child();
+      ++depth;
+      continue;
+    }
+    while (!node->Next()) {
+      if (depth == 0) return;
+      node = node->Parent();
+      --depth;
+    }
+    node = node->Next();
+  }
+}
 
 }  // namespace widgets

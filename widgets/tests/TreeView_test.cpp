@@ -6,34 +6,13 @@
 #include <vector>
 
 #include "base/tests/testing.h"
+#include "widgets/tests/TreeShape.h"
 
 using testing_support::ErrorNumberOf;
 using widgets::TreeNode;
 using widgets::TreeView;
 
-namespace {
-
-// The texts of a node and its following siblings, each followed by its
-// children in brackets: "a[a1 a2] b".
-std::string Shape(const TreeNode* node) {
-  std::string out;
-  for (; node; node = node->Next()) {
-    if (!out.empty()) out += " ";
-    out += node->Text();
-    if (node->Child()) out += "[" + Shape(node->Child()) + "]";
-  }
-  return out;
-}
-
-std::string Top(const TreeView& tree) {
-  if (tree.Count() == 0) return "";
-  const TreeNode* first = &tree.Item(1);
-  while (first->Parent()) first = first->Parent();
-  while (first->Previous()) first = first->Previous();
-  return Shape(first);
-}
-
-}  // namespace
+using testing_support::Shape;
 
 TEST(TreeView, NodesAreNumberedInTheOrderTheyWereAdded) {
   TreeView tree;
@@ -41,7 +20,7 @@ TEST(TreeView, NodesAreNumberedInTheOrderTheyWereAdded) {
   TreeNode& b = tree.Add(&root, widgets::tvwChild, "", "b");
   TreeNode& a = tree.Add(&b, widgets::tvwPrevious, "", "a");
   TreeNode& a1 = tree.Add(&a, widgets::tvwChild, "", "a1");
-  EXPECT_EQ(Top(tree), "root[a[a1] b]");
+  EXPECT_EQ(Shape(tree), "root[a[a1] b]");
   EXPECT_EQ(root.Index(), 1);
   EXPECT_EQ(b.Index(), 2);
   EXPECT_EQ(a.Index(), 3);
@@ -73,7 +52,7 @@ TEST(TreeView, RelationshipsPlaceTheNode) {
     TreeNode& b = tree.Add(&r, widgets::tvwChild, "", "b");
     tree.Add(&r, widgets::tvwChild, "", "c");
     tree.Add(&b, c.relationship, "", "x");
-    EXPECT_EQ(Top(tree), c.shape);
+    EXPECT_EQ(Shape(tree), c.shape);
     EXPECT_EQ(tree.Item(5).Text(), "x");
   }
 }
@@ -82,7 +61,7 @@ TEST(TreeView, WithoutARelativeANodeGoesLastAtTheTop) {
   TreeView tree;
   tree.Add(nullptr, widgets::tvwNext, "", "a");
   tree.Add(nullptr, widgets::tvwFirst, "", "b");
-  EXPECT_EQ(Top(tree), "a b");
+  EXPECT_EQ(Shape(tree), "a b");
   EXPECT_EQ(tree.Item(2).Parent(), nullptr);
 }
 
@@ -108,7 +87,7 @@ TEST(TreeView, RemoveTakesTheSubtreeAndRenumbers) {
   TreeNode& b = tree.Add(&r, 4, "", "b");
   tree.Add(&a, 4, "k", "a2");
   tree.Remove(a);
-  EXPECT_EQ(Top(tree), "r[b]");
+  EXPECT_EQ(Shape(tree), "r[b]");
   EXPECT_EQ(tree.Count(), 2);
   EXPECT_EQ(b.Index(), 2);
   EXPECT_EQ(r.Children(), 1);
@@ -132,4 +111,34 @@ TEST(TreeView, RedrawAndRefreshReachTheHost) {
   tree.SetRedraw(true);
   tree.Refresh();
   EXPECT_EQ(host.calls, (std::vector<std::string>{"on", "refresh"}));
+}
+
+TEST(TreeView, VisitPreOrderWalksSiblingsAndDescendantsWithTheirDepth) {
+  TreeView tree;
+  TreeNode& r = tree.Add(nullptr, 0, "root", "r");
+  TreeNode& a = tree.Add(&r, 4, "", "a");
+  tree.Add(&tree.Add(&a, 4, "", "a1"), 4, "", "a11");
+  TreeNode& b = tree.Add(&r, 4, "", "b");
+  tree.Add(&b, 4, "", "b1");
+  tree.Add(&r, 4, "", "c");
+  std::string seen;
+  widgets::VisitPreOrder(&a, [&](const TreeNode& n, std::int32_t depth) {
+    seen += n.Text() + ":" + std::to_string(depth) + " ";
+  });
+  EXPECT_EQ(seen, "a:0 a1:1 a11:2 b:0 b1:1 c:0 ");
+
+  // A chain far deeper than any stack would take in recursion.
+  TreeView deep;
+  TreeNode* last = &deep.Add(nullptr, 0, "root", "0");
+  for (int i = 1; i < 200000; ++i) last = &deep.Add(last, 4, "", "");
+  std::int32_t deepest = 0, count = 0;
+  widgets::VisitPreOrder(&deep.Item(1), [&](const TreeNode&, std::int32_t depth) {
+    deepest = depth;
+    ++count;
+  });
+  EXPECT_EQ(count, 200000);
+  EXPECT_EQ(deepest, 199999);
+  deep.Remove(deep.Item(2));
+  EXPECT_EQ(deep.Count(), 1);
+  EXPECT_EQ(deep.Item(1).Children(), 0);
 }
