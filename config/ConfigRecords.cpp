@@ -20,16 +20,24 @@ std::string CipherText(std::string bytes) {
   return common::CipherBytes(common::kDefaultPassword, std::move(bytes));
 }
 
-std::vector<std::string> SplitFields(const std::string& text) {
+std::vector<std::string> SplitFields(const std::string& text, const FieldRules& rules) {
   common::clsTokenizer tokenizer;
-  tokenizer.SetWhiteSpaceChars("");
+  tokenizer.SetQuoteChars(rules.quotes);
   tokenizer.SetSeparatorChars(",");
-  tokenizer.SetQuoteChars("\"'");
+  tokenizer.SetWhiteSpaceChars(rules.whiteSpace);
+  tokenizer.SetEOLChars(rules.endOfLine);
   tokenizer.SetText(text);
   std::vector<std::string> fields;
   std::string token, separator;
   bool quoted = false;
-  while (tokenizer.GetNextToken(token, separator, quoted)) fields.push_back(token);
+  bool continues = false;
+  while (tokenizer.GetNextToken(token, separator, quoted)) {
+    if (continues) fields.back() += "\"" + token;
+    else fields.push_back(token);
+    // A quote right after a closed run closes and reopens it at once: with
+    // doubled quotes, the next token goes on the same field.
+    continues = rules.doubledQuotes && separator == "\"";
+  }
   return fields;
 }
 
@@ -39,6 +47,19 @@ std::int32_t FieldNumber(const std::string& field, const char* source) {
   } catch (const base::Error& e) {
     base::RaiseError(e.Number(), source);
   }
+}
+
+bool ParseLeadingNumber(const std::string& text, std::int32_t& value) {
+  size_t digits = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+  if (digits == 0) return false;
+  std::int64_t number = 0;
+  for (size_t i = 0; i < digits; ++i) {
+    number = number * 10 + (text[i] - '0');
+    if (number > INT32_MAX) base::RaiseError(base::kErrOverflow, "ParseLeadingNumber");
+  }
+  value = static_cast<std::int32_t>(number);
+  return true;
 }
 
 }  // namespace detail
@@ -76,7 +97,7 @@ void WriteRecord(BinaryFile& file, const std::string& text, const char* source) 
 }
 
 std::vector<std::string> ReadFields(BinaryFile& file, const char* source) {
-  return detail::SplitFields(detail::CipherText(ReadRecord(file, source)));
+  return detail::SplitFields(detail::CipherText(ReadRecord(file, source)), detail::kRecordFields);
 }
 
 // One type string of an item: its caption, its location, another text field

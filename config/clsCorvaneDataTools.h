@@ -52,6 +52,9 @@ class clsCorvaneDataTools {
   // a leading "&n " accelerator word aside. Not idempotent: apply it once.
   std::string TrimCaption(const std::string& caption, std::int32_t maximum) const;
 
+  // GetMenuCaption with the shortening length given.
+  std::string MenuCaption(const clsCorvaneData& item, bool& bUserItem, std::int32_t maximum) const;
+
   // ---- History entries
   // The enciphered entry the history and quick-access lists keep for an item.
   // It can hold any byte, NUL included: store it by its length.
