@@ -2,6 +2,7 @@
 // file, writing the tree back, copying it for the writer, adding nodes.
 #include <vector>
 
+#include "base/context.h"
 #include "base/error.h"
 #include "base/prompt.h"
 #include "base/scope.h"
@@ -22,6 +23,8 @@ const char kRootKey[] = "root";
 const char kCrLf[] = "\r\n";
 
 }  // namespace
+
+clsCorvaneDataTools& g_oDataTools() { return base::ThreadContext::Current().Get<clsCorvaneDataTools>(); }
 
 std::shared_ptr<clsCorvaneData> NodeItem(const TreeNode& node) {
   auto item = std::dynamic_pointer_cast<clsCorvaneData>(node.Tag());

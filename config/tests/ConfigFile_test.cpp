@@ -278,3 +278,15 @@ TEST(ConfigFile, ATextTooLongForARecordFailsBeforeAnythingIsWritten) {
   EXPECT_EQ(old.Bytes(), "the old file");
   EXPECT_EQ(temp.Count(), 0);
 }
+
+// A parent's group comes before its children's, but a file need not be in
+// pre-order; the tree is built right, and saving puts it in pre-order.
+TEST(ConfigFile, GroupsOutOfPreOrderLoadAndSaveInPreOrder) {
+  MemoryFile file(FileOf({"1", "0,4,0", "0,0,1", "r", "1,2,0", "A", "1,2,1", "B", "2,2,1", "A1"}));
+  TreeView tree;
+  std::string error;
+  ASSERT_TRUE(kTools.TVW_ReadConfig(tree, file, error, false)) << error;
+  EXPECT_EQ(testing_support::Shape(tree), "r[A[A1] B]");
+  EXPECT_EQ(RecordTexts(WriteTree(tree)),
+            (std::vector<std::string>{"1", "0,4,0", "0,0,1", "r", "1,2,0", "A", "2,2,1", "A1", "1,2,1", "B"}));
+}
