@@ -17,12 +17,7 @@ namespace {
 using testing_support::TempDir;
 using testing_support::WriteFileBytes;
 
-std::string ProgramFolder() {
-  char path[MAX_PATH * 4];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string p(path, n);
-  return p.substr(0, p.find_last_of("\\/"));
-}
+std::string ProgramFolder() { return testing_support::TestProgramFolder(); }
 
 std::string ClassText(int index) {
   wchar_t text[40];
@@ -32,10 +27,7 @@ std::string ClassText(int index) {
 
 std::string HandlerName(int index) { return shellhost_test::kHandlerNamePrefix + std::to_string(index); }
 
-struct Result {
-  DWORD exitCode = 0xdeadbeef;
-  std::string output;  // stdout and stderr as one, line ends as \n
-};
+using Result = testing_support::ProcessResult;
 
 std::string QuoteArgument(const std::string& arg) {
   if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
@@ -45,40 +37,8 @@ std::string QuoteArgument(const std::string& arg) {
 Result RunShellHost(const std::vector<std::string>& args) {
   std::string command = QuoteArgument(ProgramFolder() + "\\shellhost.exe");
   for (const std::string& a : args) command += " " + QuoteArgument(a);
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  HANDLE writeEnd = nullptr;
-  Result r;
-  if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) {
-    ADD_FAILURE() << "CreatePipe: " << GetLastError();
-    return r;
-  }
-  base::UniqueHandleObj reader(readEnd);
-  base::UniqueHandleObj writer(writeEnd);
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = writeEnd;
-  si.hStdError = writeEnd;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-    ADD_FAILURE() << "cannot start " << command << ": " << GetLastError();
-    return r;
-  }
-  base::UniqueHandleObj process(pi.hProcess);
-  base::UniqueHandleObj thread(pi.hThread);
-  writer.reset();
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(reader.get(), buf, sizeof buf, &got, nullptr) && got)
-    for (DWORD i = 0; i < got; ++i)
-      if (buf[i] != '\r') r.output += buf[i];
-  if (WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.get(), 99);
-    ADD_FAILURE() << "shellhost did not end: " << command;
-  }
-  GetExitCodeProcess(process.get(), &r.exitCode);
+  Result r = testing_support::RunProcess(command, 30000);
+  if (r.exitCode == 0xdeadbeef) ADD_FAILURE() << "cannot start " << command;
   return r;
 }
 
