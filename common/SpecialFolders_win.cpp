@@ -3,13 +3,23 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdio>
+
 #include "base/handles.h"
+#include "common/clsTrace.h"
 #include "common/ShellPicture.h"
 #include "common/SpecialFolders.h"
 
 namespace common {
 
 namespace {
+
+std::string HexOf(const void* handle) {
+  char text[2 + 2 * sizeof(void*) + 1];
+  std::snprintf(text, sizeof text, "0x%0*llX", static_cast<int>(2 * sizeof(void*)),
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(handle)));
+  return text;
+}
 
 std::string DisplayNameOf(const SHFILEINFOA& info) {
   return CutAtNull(std::string(info.szDisplayName, sizeof info.szDisplayName));
@@ -20,6 +30,7 @@ std::string DisplayNameOf(const SHFILEINFOA& info) {
 std::string GetSpecialFolderName(void* hwndOwner, std::int32_t csidl, bool qualify) {
   base::UniquePidl pidl;
   if (FAILED(SHGetSpecialFolderLocation(static_cast<HWND>(hwndOwner), csidl, pidl.put())) || !pidl) return "";
+  g_Debug().Output("Pidl=" + HexOf(pidl.get()));
   SHFILEINFOA info{};
   if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(pidl.get()), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME))
     return "";
@@ -33,6 +44,8 @@ std::string GetFileDisplayName(const std::string& path) {
 }
 
 base::ComPtr<IPicture> GDIHandleToPicture(HANDLE handle, std::int32_t pictureType, HPALETTE palette) {
+  TraceScope scope("GDIHandleToPicture");
+  g_Debug().Output("Handle=" + HexOf(handle));
   PICTDESC desc{};
   desc.cbSizeofstruct = sizeof desc;
   desc.picType = static_cast<UINT>(pictureType);
@@ -46,7 +59,12 @@ base::ComPtr<IPicture> GDIHandleToPicture(HANDLE handle, std::int32_t pictureTyp
   }
   base::ComPtr<IPicture> picture;
   // Owned: the picture destroys the handle when it is released.
-  if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, picture.put_void()))) return {};
+  const HRESULT hr = OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, picture.put_void());
+  OLE_HANDLE made = 0;
+  if (picture) picture->get_Handle(&made);
+  g_Debug().Output("Handle=" + HexOf(reinterpret_cast<void*>(static_cast<UINT_PTR>(made))) + " " +
+                   clsTrace::ToHex(static_cast<std::int32_t>(hr)));
+  if (FAILED(hr)) return {};
   return picture;
 }
 

@@ -7,7 +7,7 @@
 
 #include "base/error.h"
 #include "base/variant.h"
-#include "common/cipher.h"
+#include "common/clsTrace.h"
 #include "common/clsTokenizer.h"
 #include "config/RecordText.h"
 #include "config/clsCorvaneDataTools.h"
@@ -16,9 +16,7 @@ namespace config {
 
 namespace detail {
 
-std::string CipherText(std::string bytes) {
-  return common::CipherBytes(common::kDefaultPassword, std::move(bytes));
-}
+std::string CipherText(std::string bytes) { return common::g_Debug().EncryptStringAscii(bytes); }
 
 std::vector<std::string> SplitFields(const std::string& text, const FieldRules& rules) {
   common::clsTokenizer tokenizer;
@@ -156,22 +154,29 @@ std::span<const TypeString> StringsOf(std::int32_t type) {
 
 std::int32_t clsCorvaneDataTools::File_ReadVersion(BinaryFile& file) const {
   const char kSource[] = "File_ReadVersion";
-  return detail::FieldNumber(detail::CipherText(ReadRecord(file, kSource)), kSource);
+  const std::int32_t version = detail::FieldNumber(detail::CipherText(ReadRecord(file, kSource)), kSource);
+  common::g_Debug().Output("File_ReadVersion: " + std::to_string(version));
+  return version;
 }
 
 bool clsCorvaneDataTools::File_ReadHeader(BinaryFile& file, clsFileHeader& header) const {
   const char kSource[] = "File_ReadHeader";
   const std::vector<std::string> fields = ReadFields(file, kSource);
-  if (fields.size() < 2) return false;
-  clsFileHeader read = header;
-  read.m_lOptions = detail::FieldNumber(fields[0], kSource);
-  read.m_lNumNodes = detail::FieldNumber(fields[1], kSource);
-  if (fields.size() > 2) read.m_lNumCommands = detail::FieldNumber(fields[2], kSource);
-  // Every file holds at least its root; a count below 1 would give a tree
-  // without one.
-  if (read.m_lNumNodes < 1) return false;
-  header = read;
-  return true;
+  bool result = false;
+  if (fields.size() >= 2) {
+    clsFileHeader read = header;
+    read.m_lOptions = detail::FieldNumber(fields[0], kSource);
+    read.m_lNumNodes = detail::FieldNumber(fields[1], kSource);
+    if (fields.size() > 2) read.m_lNumCommands = detail::FieldNumber(fields[2], kSource);
+    // Every file holds at least its root; a count below 1 would give a tree
+    // without one.
+    result = read.m_lNumNodes >= 1;
+    if (result) header = read;
+  }
+  common::g_Debug().Output("File_ReadHeader: " + std::string(result ? "True" : "False") + " - " +
+                           std::to_string(header.m_lOptions) + " - " + std::to_string(header.m_lNumNodes) + " - " +
+                           std::to_string(header.m_lNumCommands));
+  return result;
 }
 
 bool clsCorvaneDataTools::File_ReadItemHeader(BinaryFile& file, std::int32_t& parentIndex, clsCorvaneData& item,
@@ -211,14 +216,17 @@ void clsCorvaneDataTools::ReadData(BinaryFile& file, clsCorvaneData& item) const
 // ---- Writing
 
 void clsCorvaneDataTools::File_WriteVersion(BinaryFile& file, const base::Variant& version) const {
-  WriteRecord(file, version.ToString(), "File_WriteVersion");
+  const std::string text = version.ToString();
+  common::g_Debug().Output("File_WriteVersion: " + text);
+  WriteRecord(file, text, "File_WriteVersion");
 }
 
 void clsCorvaneDataTools::File_WriteHeader(BinaryFile& file, const clsFileHeader& header) const {
-  WriteRecord(file,
-              std::to_string(header.m_lOptions) + "," + std::to_string(header.m_lNumNodes) + "," +
-                  std::to_string(header.m_lNumCommands),
-              "File_WriteHeader");
+  const std::string options = std::to_string(header.m_lOptions);
+  const std::string nodes = std::to_string(header.m_lNumNodes);
+  const std::string commands = std::to_string(header.m_lNumCommands);
+  common::g_Debug().Output("File_WriteHeader: " + options + " - " + nodes + " - " + commands);
+  WriteRecord(file, options + "," + nodes + "," + commands, "File_WriteHeader");
 }
 
 void clsCorvaneDataTools::File_WriteItemHeader(BinaryFile& file, std::int32_t parentIndex,

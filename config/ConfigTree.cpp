@@ -7,8 +7,9 @@
 #include "base/prompt.h"
 #include "base/scope.h"
 #include "common/SpecialFolders.h"
+#include "common/appinfo.h"
+#include "common/clsTrace.h"
 #include "config/clsCorvaneDataTools.h"
-#include "resources/version.h"
 #include "widgets/TreeView.h"
 
 namespace config {
@@ -36,6 +37,7 @@ std::shared_ptr<clsCorvaneData> NodeItem(const TreeNode& node) {
 
 std::int32_t clsCorvaneDataTools::File_WriteConfig(BinaryFile& file, const TreeView& srcTree,
                                                    TreeView& tempTree) const {
+  common::TraceScope scope("File_WriteConfig");
   auto emptied = base::MakeScopeExit([&tempTree] { tempTree.Clear(); });
   // The copy numbers the nodes in the order their groups are written, so a
   // node's index in it is its group's position in the file.
@@ -63,7 +65,7 @@ void clsCorvaneDataTools::File_WriteConfigRecursive(BinaryFile& file, const Tree
 void clsCorvaneDataTools::File_WriteConfigItem(BinaryFile& file, const TreeNode& node) const {
   const std::shared_ptr<clsCorvaneData> item = NodeItem(node);
   const TreeNode* parent = node.Parent();
-  if (parent && parent->Children() == 0) base::Prompt("Corruption!", base::kPromptOk, CORVANE_PRODUCT_NAME);
+  if (parent && parent->Children() == 0) base::Prompt("Corruption!", base::kPromptOk, common::g_szAppTitle());
   // The last of its siblings carries the leaf bit from now on, in Designer's
   // tree too, since both trees share the item.
   if (!node.Next()) item->m_lOptions |= clsCorvaneData::OptionsLeaf;
@@ -153,6 +155,8 @@ TreeNode& clsCorvaneDataTools::TVW_Add(TreeView& TVW, const std::shared_ptr<clsC
 
 bool clsCorvaneDataTools::TVW_ReadConfig(TreeView& TVW, BinaryFile& file, std::string& errorText,
                                          bool bAppend) const {
+  common::TraceScope scope("TVW_ReadConfig");
+  common::g_oTiming().TimerStart(1);
   bool result = false;
   const std::int32_t nodesBefore = TVW.Count();
   const bool rootExpandedBefore = nodesBefore > 0 && TVW.Item(1).Expanded();
@@ -190,7 +194,7 @@ bool clsCorvaneDataTools::TVW_ReadConfig(TreeView& TVW, BinaryFile& file, std::s
           // which field Caption reaches.
           const std::string caption = item->Caption();
           item->m_lType = clsCorvaneData::TypePopupMenu;
-          item->SetCaption("MERGED - " + (caption.empty() ? std::string(CORVANE_PRODUCT_NAME) : caption));
+          item->SetCaption("MERGED - " + (caption.empty() ? std::string("Corvane") : caption));
         }
         TreeNode& node = TVW_Add(TVW, item, parent, widgets::tvwChild, nullptr);
         if (bAppend && i == 1) {
@@ -219,6 +223,7 @@ bool clsCorvaneDataTools::TVW_ReadConfig(TreeView& TVW, BinaryFile& file, std::s
     TVW.SetRedraw(true);
     TVW.Refresh();
   }
+  common::g_oTiming().TimerStop("ReadConfig", 1);
   return result;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/clsTrace.h"
 #include "config/RecordText.h"
 #include "config/clsCorvaneDataTools.h"
 
@@ -27,13 +28,18 @@ constexpr detail::FieldRules kEntryFields{"\"", " \t", "", true};
 }  // namespace
 
 std::string clsCorvaneDataTools::CreateHistoryMRU(const clsCorvaneData& item) const {
+  common::TraceScope scope("CreateHistoryMRU");
   const std::string& field = item.IsTypeCustomAction() ? item.m_szAction_Actions : item.Location();
   const std::string text = std::to_string(item.m_lType) + "," + std::to_string(item.m_lOptions) + "," +
                            Quoted(field) + "," + Quoted(item.Caption());
-  return detail::CipherText(text);
+  std::string entry = detail::CipherText(text);
+  common::g_Debug().Output("rv=" + entry);
+  return entry;
 }
 
 void clsCorvaneDataTools::BreakdownHistoryMRU(const std::string& entry, clsCorvaneData& item) const {
+  common::TraceScope scope("BreakdownHistoryMRU");
+  common::g_Debug().Output("szString=" + entry);
   std::vector<std::string> fields = detail::SplitFields(detail::CipherText(entry), kEntryFields);
   fields.resize(std::max<size_t>(fields.size(), 4));  // a missing field reads empty
   detail::ParseLeadingNumber(fields[0], item.m_lType);

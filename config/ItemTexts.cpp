@@ -3,7 +3,9 @@
 #include "base/text.h"
 #include "common/SpecialFolders.h"
 #include "config/clsCorvaneDataTools.h"
-#include "resources/version.h"
+#include "common/appinfo.h"
+#include "common/clsTrace.h"
+#include "config/clsOptions.h"
 
 namespace config {
 
@@ -31,6 +33,10 @@ std::string clsCorvaneDataTools::GetDesignerDescription(const clsCorvaneData& it
     case C::TypeCopyToX: return (item.CopyToXOptions_IsMove() ? "Move To: " : "Copy To: ") + item.Location();
     default: return "";
   }
+}
+
+std::string clsCorvaneDataTools::GetMenuCaption(const clsCorvaneData& item, bool& bUserItem) const {
+  return MenuCaption(item, bUserItem, g_oOptions().m_lShellMaxMenuText);
 }
 
 std::string clsCorvaneDataTools::MenuCaption(const clsCorvaneData& item, bool& bUserItem,
@@ -127,8 +133,10 @@ std::string clsCorvaneDataTools::GetExplorerDescription(const clsCorvaneData& it
     case C::TypeRestoreDesktop: text = "Restore the desktop windows"; break;
     default: break;
   }
-  if (text.empty()) return "";
-  return CORVANE_PRODUCT_NAME + suffix + " - " + text;
+  common::g_Debug().Output("szText=" + text);
+  if (!text.empty()) text = common::ProductName() + suffix + " - " + text;
+  common::g_Debug().Output("szText=" + text);
+  return text;
 }
 
 }  // namespace config

@@ -1,5 +1,7 @@
 #include "shellext/registration.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "base/handles.h"
@@ -53,6 +55,12 @@ const char kHandlerSubkey[] = "\\shellex\\ContextMenuHandlers\\" CORVANE_SHELL_H
 const char kApprovedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 const char kApprovedName[] = "Corvane FennickHandler";
 
+// Registration notes here every key it had to make (the shellex levels of a
+// file class, say), so that unregistering removes exactly those once they
+// are empty, and never a key that was there before us.
+const char kCreatedKeysKey[] = "CLSID\\" CORVANE_FENNICK_CLSID_TEXT;
+const char kCreatedKeysValue[] = "CorvaneCreatedKeys";
+
 struct Root {
   HKEY hive;
   const char* classes;
@@ -78,9 +86,33 @@ std::string Expand(std::string text, const std::string& dllPath) {
   return text;
 }
 
-LONG SetString(HKEY hive, const std::string& key, const char* name, const std::string& value) {
+// Opens key, making it one level at a time and noting each level it made.
+LONG CreatePath(HKEY hive, const std::string& key, std::vector<std::string>& created, base::UniqueHKey& out) {
+  base::UniqueHKey current;
+  std::string path;
+  size_t begin = 0;
+  while (begin <= key.size()) {
+    size_t end = key.find('\\', begin);
+    if (end == std::string::npos) end = key.size();
+    std::string part = key.substr(begin, end - begin);
+    path += (path.empty() ? "" : "\\") + part;
+    base::UniqueHKey next;
+    DWORD disposition = 0;
+    LONG rc = RegCreateKeyExA(current ? current.get() : hive, part.c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE | KEY_CREATE_SUB_KEY, nullptr, next.put(), &disposition);
+    if (rc != ERROR_SUCCESS) return rc;
+    if (disposition == REG_CREATED_NEW_KEY) created.push_back(path);
+    current = std::move(next);
+    begin = end + 1;
+  }
+  out = std::move(current);
+  return ERROR_SUCCESS;
+}
+
+LONG SetString(HKEY hive, const std::string& key, const char* name, const std::string& value,
+               std::vector<std::string>& created) {
   base::UniqueHKey hk;
-  LONG rc = RegCreateKeyExA(hive, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, hk.put(), nullptr);
+  LONG rc = CreatePath(hive, key, created, hk);
   if (rc != ERROR_SUCCESS) return rc;
   return RegSetValueExA(hk.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                         static_cast<DWORD>(value.size() + 1));
@@ -96,22 +128,35 @@ bool KeyIsEmpty(HKEY hive, const std::string& key) {
   return subkeys == 0 && values == 0;
 }
 
-// Deletes key and its empty parents, stopping at the file class itself
-// ("Directory", "*"), which is never ours.
-void DeleteWithEmptyParents(HKEY hive, const std::string& classes, const std::string& relative) {
-  RegDeleteTreeA(hive, (classes + "\\" + relative).c_str());
-  RegDeleteKeyA(hive, (classes + "\\" + relative).c_str());
-  std::string rel = relative;
-  for (;;) {
-    size_t cut = rel.rfind('\\');
-    if (cut == std::string::npos) break;
-    rel.resize(cut);
-    // The first component is the file class.
-    if (rel.find('\\') == std::string::npos) break;
-    std::string full = classes + "\\" + rel;
-    if (!KeyIsEmpty(hive, full)) break;
-    RegDeleteKeyA(hive, full.c_str());
-  }
+void DeleteTree(HKEY hive, const std::string& key) {
+  RegDeleteTreeA(hive, key.c_str());
+  RegDeleteKeyA(hive, key.c_str());
+}
+
+void DeleteIfEmpty(HKEY hive, const std::string& key) {
+  if (KeyIsEmpty(hive, key)) RegDeleteKeyA(hive, key.c_str());
+}
+
+void WriteCreatedKeys(const Root& root, const std::vector<std::string>& created) {
+  std::string list;
+  for (const auto& k : created) list += k + '\0';
+  list += '\0';
+  base::UniqueHKey hk;
+  if (RegOpenKeyExA(root.hive, Under(root, kCreatedKeysKey).c_str(), 0, KEY_SET_VALUE, hk.put()) == ERROR_SUCCESS)
+    RegSetValueExA(hk.get(), kCreatedKeysValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
+                   static_cast<DWORD>(list.size()));
+}
+
+std::vector<std::string> ReadCreatedKeys(const Root& root) {
+  std::vector<std::string> keys;
+  char buf[8192];
+  DWORD size = sizeof buf - 2;
+  if (RegGetValueA(root.hive, Under(root, kCreatedKeysKey).c_str(), kCreatedKeysValue, RRF_RT_REG_MULTI_SZ,
+                   nullptr, buf, &size) != ERROR_SUCCESS)
+    return keys;
+  buf[size] = buf[size + 1] = '\0';
+  for (const char* p = buf; *p; p += std::strlen(p) + 1) keys.emplace_back(p);
+  return keys;
 }
 
 }  // namespace
@@ -119,27 +164,29 @@ void DeleteWithEmptyParents(HKEY hive, const std::string& classes, const std::st
 HRESULT RegisterFennick(RegistrationScope scope, const std::string& dllPath) noexcept {
   try {
     Root root = RootOf(scope);
+    std::vector<std::string> created;  // relative to the hive
+    LONG rc = ERROR_SUCCESS;
     for (const auto& r : kClassValues) {
-      LONG rc = SetString(root.hive, Under(root, Expand(r.key, dllPath)), r.name, Expand(r.value, dllPath));
-      if (rc != ERROR_SUCCESS) {
-        UnregisterFennick(scope);
-        return HRESULT_FROM_WIN32(rc);
-      }
+      if (rc == ERROR_SUCCESS)
+        rc = SetString(root.hive, Under(root, Expand(r.key, dllPath)), r.name, Expand(r.value, dllPath), created);
     }
     for (const char* cls : kShellClasses) {
-      LONG rc = SetString(root.hive, Under(root, std::string(cls) + kHandlerSubkey), nullptr,
-                          CORVANE_FENNICK_CLSID_TEXT);
-      if (rc != ERROR_SUCCESS) {
-        UnregisterFennick(scope);
-        return HRESULT_FROM_WIN32(rc);
-      }
+      if (rc == ERROR_SUCCESS)
+        rc = SetString(root.hive, Under(root, std::string(cls) + kHandlerSubkey), nullptr,
+                       CORVANE_FENNICK_CLSID_TEXT, created);
     }
-    if (scope == RegistrationScope::Machine) {
-      LONG rc = SetString(HKEY_LOCAL_MACHINE, kApprovedKey, CORVANE_FENNICK_CLSID_TEXT, kApprovedName);
-      if (rc != ERROR_SUCCESS) {
-        UnregisterFennick(scope);
-        return HRESULT_FROM_WIN32(rc);
-      }
+    if (rc == ERROR_SUCCESS && scope == RegistrationScope::Machine) {
+      std::vector<std::string> outside;  // the approval list is never ours to remove
+      rc = SetString(HKEY_LOCAL_MACHINE, kApprovedKey, CORVANE_FENNICK_CLSID_TEXT, kApprovedName, outside);
+    }
+    // Keys made now for a registration that was already there are not
+    // noted again: the earlier list still holds the first ones.
+    std::vector<std::string> noted = ReadCreatedKeys(root);
+    noted.insert(noted.end(), created.begin(), created.end());
+    WriteCreatedKeys(root, noted);
+    if (rc != ERROR_SUCCESS) {
+      UnregisterFennick(scope);
+      return HRESULT_FROM_WIN32(rc);
     }
     return S_OK;
   } catch (...) {
@@ -150,18 +197,29 @@ HRESULT RegisterFennick(RegistrationScope scope, const std::string& dllPath) noe
 HRESULT UnregisterFennick(RegistrationScope scope) noexcept {
   try {
     Root root = RootOf(scope);
-    for (const char* key : kClassKeys) {
-      RegDeleteTreeA(root.hive, Under(root, key).c_str());
-      RegDeleteKeyA(root.hive, Under(root, key).c_str());
-    }
-    for (const char* cls : kShellClasses)
-      DeleteWithEmptyParents(root.hive, root.classes, std::string(cls) + kHandlerSubkey);
-    DeleteWithEmptyParents(root.hive, root.classes, Expand(kTypeLibPlatformKey, ""));
+    std::vector<std::string> created = ReadCreatedKeys(root);
+    for (const char* key : kClassKeys) DeleteTree(root.hive, Under(root, key));
+    for (const char* cls : kShellClasses) DeleteTree(root.hive, Under(root, std::string(cls) + kHandlerSubkey));
+    DeleteTree(root.hive, Under(root, Expand(kTypeLibPlatformKey, "")));
     // The version's own values serve both platforms: they go with the last.
-    base::UniqueHKey platforms;
-    if (RegOpenKeyExA(root.hive, Under(root, std::string(kTypeLibVersionKey) + "\\0").c_str(), 0, KEY_READ,
-                      platforms.put()) != ERROR_SUCCESS)
-      DeleteWithEmptyParents(root.hive, root.classes, kTypeLibVersionKey);
+    std::string platforms = Under(root, std::string(kTypeLibVersionKey) + "\\0");
+    base::UniqueHKey zero;
+    bool anyPlatform = false;
+    if (RegOpenKeyExA(root.hive, platforms.c_str(), 0, KEY_READ, zero.put()) == ERROR_SUCCESS) {
+      DWORD subkeys = 0;
+      RegQueryInfoKeyA(zero.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr, nullptr);
+      anyPlatform = subkeys > 0;
+    }
+    zero.reset();
+    if (!anyPlatform) DeleteTree(root.hive, Under(root, kTypeLibVersionKey));
+    // The library's own key is named by our identity: ours whoever made it.
+    DeleteIfEmpty(root.hive, Under(root, "TypeLib\\" CORVANE_FENNICK_TYPELIB_TEXT));
+    // Deepest first, so that a made parent goes after its made children.
+    std::sort(created.begin(), created.end(), [](const std::string& a, const std::string& b) {
+      return std::count(a.begin(), a.end(), '\\') > std::count(b.begin(), b.end(), '\\');
+    });
+    for (const auto& key : created) DeleteIfEmpty(root.hive, key);
     if (scope == RegistrationScope::Machine) {
       base::UniqueHKey hk;
       if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kApprovedKey, 0, KEY_SET_VALUE, hk.put()) == ERROR_SUCCESS)

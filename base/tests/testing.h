@@ -53,6 +53,19 @@ long ErrorNumberOf(auto f) {
   return 0;
 }
 
+#ifdef _WIN32
+// Runs a command line, waits for it (killing it after timeoutMs) and gives
+// back its exit code and what it wrote to standard output and error, with
+// line ends as "\n". The exit code is 0xdeadbeef when it could not start.
+struct ProcessResult {
+  unsigned long exitCode = 0xdeadbeef;
+  std::string output;
+};
+ProcessResult RunProcess(std::string commandLine, unsigned long timeoutMs = 60000);
+// The folder of the running test program (without a trailing backslash).
+std::string TestProgramFolder();
+#endif
+
 // Writes and reads whole files as bytes.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);

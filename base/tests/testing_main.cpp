@@ -81,6 +81,49 @@ std::string ReadFileBytes(const std::string& path) {
   return s.str();
 }
 
+#ifdef _WIN32
+ProcessResult RunProcess(std::string commandLine, unsigned long timeoutMs) {
+  ProcessResult r;
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return r;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = writeEnd;
+  si.hStdError = writeEnd;
+  PROCESS_INFORMATION pi{};
+  BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  CloseHandle(writeEnd);
+  if (!started) {
+    CloseHandle(readEnd);
+    return r;
+  }
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got)
+    for (DWORD i = 0; i < got; ++i)
+      if (buf[i] != '\r') r.output += buf[i];
+  CloseHandle(readEnd);
+  if (WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  r.exitCode = code;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return r;
+}
+
+std::string TestProgramFolder() {
+  char path[MAX_PATH * 4];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string p(path, n);
+  return p.substr(0, p.find_last_of("\\/"));
+}
+#endif
+
 }  // namespace testing_support
 
 int main(int argc, char** argv) {

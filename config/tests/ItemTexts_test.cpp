@@ -4,6 +4,8 @@
 #include <string>
 
 #include "common/SpecialFolders.h"
+#include "common/appinfo.h"
+#include "config/clsOptions.h"
 #include "config/RecordText.h"
 #include "config/clsCorvaneDataTools.h"
 #include "config/tests/ConfigFixtures.h"
@@ -121,22 +123,24 @@ TEST(ItemTexts, MenuCaptionsOfUserItemsAreShortenedOnce) {
 
 TEST(ItemTexts, ExplorerDescriptionsNameTheProductAndTheKind) {
   const std::string csidlName = common::GetSpecialFolderName(nullptr, 35, true);
+  // The product name comes from the program's version resource.
+  const std::string p = common::ProductName();
   const struct {
     std::shared_ptr<clsCorvaneData> item;
     std::string text;
   } cases[] = {
-      {Item(clsCorvaneData::TypeFile, "a", "C:\\a.txt"), "Corvane File - C:\\a.txt"},
-      {Item(clsCorvaneData::TypeFolder, "t", "C:\\Temp"), "Corvane Folder - C:\\Temp"},
-      {SpecialFolder(35), csidlName.empty() ? "" : "Corvane Special Folder - " + csidlName},
-      {Item(clsCorvaneData::TypeCustomAction, "Date"), "Corvane Custom Action - Date"},
-      {Item(clsCorvaneData::TypeSelectionTask, "List"), "Corvane Selection Task - List"},
-      {Item(clsCorvaneData::TypeCopyToX, "Arc"), "Corvane Copy To - Arc"},
-      {WithOptions(Item(clsCorvaneData::TypeCopyToX, "Arc"), 0, 1), "Corvane Move To - Arc"},
-      {Item(clsCorvaneData::TypeDesigner, ""), "Corvane - Start the Designer"},
-      {Item(clsCorvaneData::TypeOpenInNewWindow, ""), "Corvane - Open the file \"C:\\f.txt\" in a new window"},
-      {Item(clsCorvaneData::TypeRunDialog, ""), "Corvane - Send the filename \"C:\\f.txt\" to the run dialog"},
-      {Item(clsCorvaneData::TypeCommandPrompt, ""), "Corvane - Open a command prompt starting from \"C:\\dir\""},
-      {Item(clsCorvaneData::TypeRestoreDesktop, ""), "Corvane - Restore the desktop windows"},
+      {Item(clsCorvaneData::TypeFile, "a", "C:\\a.txt"), p + " File - C:\\a.txt"},
+      {Item(clsCorvaneData::TypeFolder, "t", "C:\\Temp"), p + " Folder - C:\\Temp"},
+      {SpecialFolder(35), csidlName.empty() ? "" : p + " Special Folder - " + csidlName},
+      {Item(clsCorvaneData::TypeCustomAction, "Date"), p + " Custom Action - Date"},
+      {Item(clsCorvaneData::TypeSelectionTask, "List"), p + " Selection Task - List"},
+      {Item(clsCorvaneData::TypeCopyToX, "Arc"), p + " Copy To - Arc"},
+      {WithOptions(Item(clsCorvaneData::TypeCopyToX, "Arc"), 0, 1), p + " Move To - Arc"},
+      {Item(clsCorvaneData::TypeDesigner, ""), p + " - Start the Designer"},
+      {Item(clsCorvaneData::TypeOpenInNewWindow, ""), p + " - Open the file \"C:\\f.txt\" in a new window"},
+      {Item(clsCorvaneData::TypeRunDialog, ""), p + " - Send the filename \"C:\\f.txt\" to the run dialog"},
+      {Item(clsCorvaneData::TypeCommandPrompt, ""), p + " - Open a command prompt starting from \"C:\\dir\""},
+      {Item(clsCorvaneData::TypeRestoreDesktop, ""), p + " - Restore the desktop windows"},
       {Item(clsCorvaneData::TypeFile, "a", ""), ""},  // an empty text gives nothing
       {Item(clsCorvaneData::TypeDynamicFolder, "d", "C:\\d"), ""},
       {Item(clsCorvaneData::TypePopupMenu, "p"), ""},
@@ -147,6 +151,18 @@ TEST(ItemTexts, ExplorerDescriptionsNameTheProductAndTheKind) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(kTools.GetExplorerDescription(*c.item, "C:\\f.txt", "C:\\dir"), c.text);
   }
+}
+
+TEST(ItemTexts, MenuCaptionsAreShortenedToTheSetting) {
+  config::clsOptions& options = config::g_oOptions();
+  const std::int32_t saved = options.m_lShellMaxMenuText;
+  options.m_lShellMaxMenuText = 4;
+  bool userItem = false;
+  EXPECT_EQ(kTools.GetMenuCaption(*Item(clsCorvaneData::TypeFile, "Notes file"), userItem), "Note...");
+  EXPECT_TRUE(userItem);
+  options.m_lShellMaxMenuText = 0;  // no shortening
+  EXPECT_EQ(kTools.GetMenuCaption(*Item(clsCorvaneData::TypeFile, "Notes file"), userItem), "Notes file");
+  options.m_lShellMaxMenuText = saved;
 }
 
 TEST(HistoryEntry, PlainEntriesKeepTheirBytes) {

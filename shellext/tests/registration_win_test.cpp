@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/handles.h"
+#include "base/tests/testing.h"
 #include "resources/identity.h"
 
 namespace {
@@ -44,20 +45,7 @@ const char* const kShellKeys[] = {
 const char kClsidKey[] = "CLSID\\" CORVANE_FENNICK_CLSID_TEXT;
 const char kApproved[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 
-// Runs a program and returns its exit code.
-DWORD RunProgram(std::string commandLine) {
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    return ~0u;
-  WaitForSingleObject(pi.hProcess, 60000);
-  DWORD code = ~0u;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code;
-}
+DWORD RunProgram(const std::string& commandLine) { return testing_support::RunProcess(commandLine).exitCode; }
 
 void ExpectMachineRegistration(bool present) {
   std::string classes = "Software\\Classes\\";
@@ -71,8 +59,23 @@ void ExpectMachineRegistration(bool present) {
 }  // namespace
 
 TEST(Registration, Regsvr32RegistersAnApartmentClassWithTheShellAndRemovesItAgain) {
-  ASSERT_EQ(RunProgram("regsvr32.exe /s \"" + DllPath() + "\""), 0u);
   std::string classes = "Software\\Classes\\";
+  // Keys that were there before registration stay after it, even empty ones
+  // (a fresh Wine prefix has an empty *\shellex\ContextMenuHandlers).
+  const char* const parents[] = {"*\\shellex\\ContextMenuHandlers", "*\\shellex",
+                                 "Directory\\shellex\\ContextMenuHandlers", "Directory\\shellex",
+                                 "Directory\\Background\\shellex\\ContextMenuHandlers",
+                                 "Directory\\Background\\shellex", "Directory\\Background",
+                                 "Drive\\shellex\\ContextMenuHandlers", "Drive\\shellex"};
+  base::UniqueHKey planted;
+  bool plantedNew = !KeyExists(HKEY_LOCAL_MACHINE, classes + "Drive\\shellex\\ContextMenuHandlers");
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, (classes + "Drive\\shellex\\ContextMenuHandlers").c_str(), 0, nullptr, 0,
+                  KEY_READ, nullptr, planted.put(), nullptr);
+  planted.reset();
+  std::vector<bool> before;
+  for (const char* k : parents) before.push_back(KeyExists(HKEY_LOCAL_MACHINE, classes + k));
+
+  ASSERT_EQ(RunProgram("regsvr32.exe /s \"" + DllPath() + "\""), 0u);
   ExpectMachineRegistration(true);
   std::string server = classes + kClsidKey + "\\InprocServer32";
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, server, "ThreadingModel"), "Apartment");
@@ -105,8 +108,12 @@ TEST(Registration, Regsvr32RegistersAnApartmentClassWithTheShellAndRemovesItAgai
 
   ASSERT_EQ(RunProgram("regsvr32.exe /s /u \"" + DllPath() + "\""), 0u);
   ExpectMachineRegistration(false);
-  // Nothing left of the keys it made for the folder background either.
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, classes + "Directory\\Background\\shellex\\ContextMenuHandlers\\Corvane"));
+  for (size_t i = 0; i < std::size(parents); ++i)
+    EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, classes + parents[i]), before[i]) << parents[i];
+  if (plantedNew) {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (classes + "Drive\\shellex\\ContextMenuHandlers").c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (classes + "Drive\\shellex").c_str());
+  }
 }
 
 TEST(Registration, PerUserInstallWritesOnlyTheCurrentUsersClasses) {
@@ -150,4 +157,21 @@ TEST(Registration, TheLibraryUnloadsOnceItsObjectsAreGone) {
   menu.reset();
   EXPECT_EQ(canUnload(), S_OK);
   FreeLibrary(dll);
+}
+
+TEST(Registration, ShellhostFindsFennickThroughTheShellKeysAndPlaysTheWholeProtocol) {
+  ASSERT_EQ(RunProgram("regsvr32.exe /s \"" + DllPath() + "\""), 0u);
+  testing_support::TempDir dir;
+  testing_support::WriteFileBytes(dir.File("a.txt"), "a");
+  std::string shellhost = CORVANE_SHELLHOST_EXE;
+  for (char& c : shellhost)
+    if (c == '/') c = '\\';
+  auto r = testing_support::RunProcess("\"" + shellhost + "\" --only " CORVANE_FENNICK_CLSID_TEXT " \"" +
+                                       dir.File("a.txt") + "\"");
+  RunProgram("regsvr32.exe /s /u \"" + DllPath() + "\"");
+  EXPECT_EQ(r.exitCode, 0u) << r.output;
+  for (const char* line : {"  create 0x00000000 S_OK", "  interfaces IShellExtInit IContextMenu IContextMenu2 IContextMenu3",
+                           "  Initialize 0x00000000 S_OK", "  release 0"})
+    EXPECT_NE(r.output.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n" << r.output;
+  EXPECT_NE(r.output.find("DllCanUnloadNow 0x00000000 S_OK"), std::string::npos) << r.output;
 }

@@ -1,0 +1,150 @@
+#include "shellext/modMenuItems.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "base/handles.h"
+#include "base/text.h"
+#include "shellext/clsQuickGDI.h"
+
+namespace shellext {
+
+namespace {
+
+// The menu font of the user's settings, made for one message and deleted
+// after it, so that measuring and painting agree with each other and with the
+// rest of the menu.
+class MenuFont {
+ public:
+  MenuFont() noexcept {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+      m_font.reset(CreateFontIndirectA(&metrics.lfMenuFont));
+    }
+  }
+  HGDIOBJ get() const noexcept { return m_font ? m_font.get() : GetStockObject(DEFAULT_GUI_FONT); }
+
+ private:
+  base::UniqueHFont m_font;
+};
+
+// The text as DrawText shows it: "&&" stands for "&", any other "&" only
+// marks the letter after it.
+std::string ShownText(const std::string& caption) {
+  const std::string text = base::RTrim(caption);
+  std::string shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && ++i == text.size()) break;  // a last "&" shows nothing
+    shown += text[i];  // after an "&" the letter it marks, or the second "&" of "&&"
+  }
+  return shown;
+}
+
+void MeasureItem(MEASUREITEMSTRUCT& item, OwnerDrawSource& handler) {
+  const std::string text = ShownText(GetCaption(handler, static_cast<std::int32_t>(item.itemID)));
+  SIZE size{};
+  base::UniqueHdc dc(CreateCompatibleDC(nullptr));
+  MenuFont font;
+  if (dc) {
+    base::SelectObjectScope useFont(dc.get(), font.get());
+    GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+  }
+  item.itemWidth = static_cast<UINT>(size.cx + kMenuTextLeft);
+  item.itemHeight = kMenuItemHeight;
+}
+
+// Copies the entry's picture at its own size, 16 x 16 at the most: the
+// smaller warning triangle would otherwise bring what lies beyond its edge.
+void CopyPicture(HDC target, HBITMAP picture, int x, int y) {
+  BITMAP info{};
+  if (!GetObjectA(picture, sizeof info, &info)) return;
+  base::UniqueHdc source(CreateCompatibleDC(target));
+  if (!source) return;
+  base::SelectObjectScope usePicture(source.get(), picture);
+  // A picture still selected into another context cannot be selected here.
+  if (GetCurrentObject(source.get(), OBJ_BITMAP) != picture) return;
+  BitBlt(target, x, y, std::min<int>(info.bmWidth, kMenuPictureSize),
+         std::min<int>(std::abs(info.bmHeight), kMenuPictureSize), source.get(), 0, 0, SRCCOPY);
+}
+
+// Gives the thread's drawing helper back the target it had once the entry is
+// painted: the menu's context is valid only during its message.
+class TargetScope {
+ public:
+  TargetScope(clsQuickGDI& gdi, HDC dc) noexcept : m_gdi(gdi), m_old(gdi.TargethDC()) { gdi.SetTargethDC(dc); }
+  ~TargetScope() { m_gdi.SetTargethDC(m_old); }
+  TargetScope(const TargetScope&) = delete;
+  TargetScope& operator=(const TargetScope&) = delete;
+
+ private:
+  clsQuickGDI& m_gdi;
+  HDC m_old;
+};
+
+void DrawItem(const DRAWITEMSTRUCT& item, OwnerDrawSource& handler) {
+  HDC dc = item.hDC;
+  if (!dc) return;
+  const std::int32_t id = static_cast<std::int32_t>(item.itemID);
+  const RECT& r = item.rcItem;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+  const COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
+  const COLORREF fore = GetSysColor(disabled ? COLOR_SCROLLBAR : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+
+  MenuFont font;
+  base::SelectObjectScope useFont(dc, font.get());  // the context gets its own font back
+  clsQuickGDI& gdi = g_oQuickGDI();
+  base::UniqueHBrush brush(CreateSolidBrush(back));
+  base::UniqueGdiObject pen = gdi.GetPen(1, back);
+  const HBITMAP picture = HasBitmap(handler, id);
+  const std::string caption = GetCaption(handler, id);
+  TargetScope target(gdi, dc);
+  {
+    base::SelectObjectScope useBrush(dc, brush.get());
+    base::SelectObjectScope usePen(dc, pen.get());
+    // A selected entry leaves its picture column as the last plain paint
+    // left it; the frame below marks the selection there.
+    if (!selected) gdi.DrawRect(r.left, r.top, r.left + kMenuPictureColumn, r.bottom);
+    gdi.DrawRect(picture ? r.left + kMenuPictureColumn + 1 : r.left, r.top, r.right, r.bottom);
+    gdi.hPrint(r.left + kMenuTextLeft, r.top + kMenuTextTop, caption, fore, r.right, r.bottom);
+  }
+  if (picture) {
+    CopyPicture(dc, picture, r.left + kMenuPictureLeft, r.top + kMenuPictureTop);
+    if (selected) gdi.ThreedBox(r.left + 1, r.top, r.left + kMenuPictureColumn - 1, r.bottom - 1, false);
+  }
+}
+
+}  // namespace
+
+bool HandleOwnerDrawMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, OwnerDrawSource& handler) noexcept {
+  if (uMsg != WM_MEASUREITEM && uMsg != WM_DRAWITEM) return false;
+  try {
+    if (uMsg == WM_MEASUREITEM) {
+      if (auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) MeasureItem(*item, handler);
+    } else if (wParam == 0) {  // sent for a menu, not a control
+      if (auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) DrawItem(*item, handler);
+    }
+  } catch (...) {
+    // The menu belongs to the shell: a failed paint stays unpainted.
+  }
+  return true;
+}
+
+std::string GetCaption(OwnerDrawSource& handler, std::int32_t lID) noexcept {
+  try {
+    return handler.OwnerDrawMenu_GetCaption(lID);
+  } catch (...) {
+    return std::string();
+  }
+}
+
+HBITMAP HasBitmap(OwnerDrawSource& handler, std::int32_t lID) noexcept {
+  try {
+    return handler.OwnerDrawMenu_HasBitmap(lID);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+}  // namespace shellext

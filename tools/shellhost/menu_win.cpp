@@ -1,0 +1,221 @@
+#include "tools/shellhost/menu_win.h"
+
+#include <algorithm>
+
+#include "base/com.h"
+#include "base/handles.h"
+#include "base/winstr.h"
+
+namespace shellhost {
+
+namespace {
+
+constexpr UINT kStringBuffer = MAX_PATH;  // what a shell offers for a verb or a help text
+constexpr size_t kMaxDepth = 16;
+constexpr UINT kMaxDrawWidth = 2048;
+constexpr UINT kMaxDrawHeight = 512;
+
+// Forwards menu messages as a shell's window procedure does: through
+// IContextMenu3 when the handler has it, else through IContextMenu2.
+class MenuMessenger {
+ public:
+  explicit MenuMessenger(IContextMenu* handler) {
+    handler->QueryInterface(IID_IContextMenu3, m_cm3.put_void());
+    if (!m_cm3) handler->QueryInterface(IID_IContextMenu2, m_cm2.put_void());
+  }
+
+  HRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return base::ComBoundary([&] {
+      LRESULT result = 0;
+      if (m_cm3) return m_cm3->HandleMenuMsg2(msg, wParam, lParam, &result);
+      if (m_cm2) return m_cm2->HandleMenuMsg(msg, wParam, lParam);
+      return E_NOINTERFACE;
+    });
+  }
+
+ private:
+  base::ComPtr<IContextMenu2> m_cm2;
+  base::ComPtr<IContextMenu3> m_cm3;
+};
+
+std::string ItemText(HMENU menu, UINT index) {
+  MENUITEMINFOA mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_STRING;
+  if (!GetMenuItemInfoA(menu, index, TRUE, &mii) || mii.cch == 0) return {};
+  std::string text(mii.cch + 1, '\0');
+  mii.dwTypeData = text.data();
+  mii.cch = static_cast<UINT>(text.size());
+  if (!GetMenuItemInfoA(menu, index, TRUE, &mii)) return {};
+  text.resize(std::min<size_t>(mii.cch, text.size() - 1));
+  return text;
+}
+
+std::vector<MenuEntry> ReadLevel(HMENU menu, const WalkOptions& o) {
+  std::vector<MenuEntry> level;
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    auto index = static_cast<UINT>(i);
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_DATA | MIIM_BITMAP;
+    MenuEntry e;
+    if (!GetMenuItemInfoA(menu, index, TRUE, &mii)) {
+      e.text = "(unreadable item)";
+      level.push_back(std::move(e));
+      continue;
+    }
+    e.id = mii.wID;
+    e.submenu = mii.hSubMenu;
+    e.ownerDraw = (mii.fType & MFT_OWNERDRAW) != 0;
+    e.data = mii.dwItemData;
+    if (mii.fType & MFT_SEPARATOR)
+      e.kind = ItemKind::Separator;
+    else if (mii.hSubMenu)
+      e.kind = ItemKind::Popup;
+    else if (e.ownerDraw)
+      e.kind = ItemKind::OwnerDraw;
+    e.hasOffset = mii.wID >= o.first && mii.wID <= o.last;
+    e.offset = e.hasOffset ? mii.wID - o.first : 0;
+    // An owner-drawn item's text is its item data, shown as such.
+    if (e.kind == ItemKind::String || e.kind == ItemKind::Popup) e.text = ItemText(menu, index);
+    e.checked = (mii.fState & MFS_CHECKED) != 0;
+    e.disabled = (mii.fState & MFS_DISABLED) != 0;
+    e.isDefault = (mii.fState & MFS_DEFAULT) != 0;
+    e.bitmap = mii.hbmpItem != nullptr || (mii.fType & MFT_BITMAP) != 0;
+    e.checkBitmaps = mii.hbmpChecked != nullptr || mii.hbmpUnchecked != nullptr;
+    level.push_back(std::move(e));
+  }
+  return level;
+}
+
+CommandString AskString(IContextMenu* handler, UINT offset, UINT type) {
+  CommandString s;
+  bool wide = (type & GCS_UNICODE) != 0;
+  // Zeroed, one more than offered, so a handler that writes nothing or fills
+  // the buffer to the brim still leaves a terminated string.
+  std::wstring wbuf(wide ? kStringBuffer + 1 : 0, L'\0');
+  std::string abuf(wide ? 0 : kStringBuffer + 1, '\0');
+  LPSTR out = wide ? reinterpret_cast<LPSTR>(wbuf.data()) : abuf.data();
+  s.hr = base::ComBoundary([&] { return handler->GetCommandString(offset, type, nullptr, out, kStringBuffer); });
+  if (SUCCEEDED(s.hr)) s.text = wide ? base::Narrow(wbuf.c_str()) : std::string(abuf.c_str());
+  return s;
+}
+
+CommandStrings AskStrings(IContextMenu* handler, UINT offset) {
+  CommandStrings s;
+  s.verb = AskString(handler, offset, GCS_VERBW);
+  s.help = AskString(handler, offset, GCS_HELPTEXTW);
+  s.verbA = AskString(handler, offset, GCS_VERBA);
+  s.helpA = AskString(handler, offset, GCS_HELPTEXTA);
+  s.validate = AskString(handler, offset, GCS_VALIDATEW).hr;
+  s.validateA = AskString(handler, offset, GCS_VALIDATEA).hr;
+  return s;
+}
+
+UINT DrawStateOf(const MenuEntry& e) {
+  UINT state = 0;
+  if (e.checked) state |= ODS_CHECKED;
+  if (e.disabled) state |= ODS_DISABLED | ODS_GRAYED;
+  if (e.isDefault) state |= ODS_DEFAULT;
+  return state;
+}
+
+// Whether anything in the bitmap differs from the white it was filled with.
+bool AnyPainted(HDC dc, HBITMAP bitmap, int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+  if (!GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS)) return false;
+  return std::any_of(pixels.begin(), pixels.end(), [](DWORD p) { return (p & 0xffffff) != 0xffffff; });
+}
+
+// WM_MEASUREITEM, then WM_DRAWITEM into a memory DC of the measured size, as
+// the menu does when it shows the item (it draws even when measuring failed).
+void MeasureAndDraw(MenuEntry& e, HMENU menu, MenuMessenger& messenger) {
+  // The menu names an owner-drawn popup by its submenu handle.
+  UINT itemId = e.kind == ItemKind::Popup ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(e.submenu)) : e.id;
+  MEASUREITEMSTRUCT mis{};
+  mis.CtlType = ODT_MENU;
+  mis.itemID = itemId;
+  mis.itemData = e.data;
+  e.measured = messenger.Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+  e.width = mis.itemWidth;
+  e.height = mis.itemHeight;
+
+  int width = static_cast<int>(std::clamp<UINT>(mis.itemWidth, 1, kMaxDrawWidth));
+  int height = static_cast<int>(std::clamp<UINT>(mis.itemHeight, 1, kMaxDrawHeight));
+  base::WindowDc screen(nullptr);
+  base::UniqueHdc dc(CreateCompatibleDC(screen.get()));
+  base::UniqueHBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  if (!dc || !bitmap) {
+    e.drawn = E_OUTOFMEMORY;
+    return;
+  }
+  {
+    base::SelectObjectScope selectBitmap(dc.get(), bitmap.get());
+    base::SelectObjectScope selectFont(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+    RECT rc{0, 0, width, height};
+    FillRect(dc.get(), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = itemId;
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.itemState = DrawStateOf(e);
+    dis.hwndItem = reinterpret_cast<HWND>(menu);  // for menus, the menu that holds the item
+    dis.hDC = dc.get();
+    dis.rcItem = rc;
+    dis.itemData = e.data;
+    e.drawn = messenger.Send(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+    GdiFlush();
+  }
+  e.painted = AnyPainted(dc.get(), bitmap.get(), width, height);
+}
+
+struct Walker {
+  IContextMenu* handler;
+  const WalkOptions& options;
+  MenuMessenger messenger;
+  std::vector<HMENU> path;  // the menus from the root down to the level being read
+
+  // A level is shown after its WM_INITMENUPOPUP: its owner-drawn items are
+  // measured and drawn, then each submenu is opened in turn.
+  void Walk(std::vector<MenuEntry>& level, HMENU menu) {
+    if (options.ownerDraw)
+      for (MenuEntry& e : level)
+        if (e.ownerDraw) MeasureAndDraw(e, menu, messenger);
+    for (size_t i = 0; i < level.size(); ++i) {
+      MenuEntry& e = level[i];
+      if (e.kind != ItemKind::Popup) continue;
+      if (path.size() >= kMaxDepth || std::find(path.begin(), path.end(), e.submenu) != path.end()) {
+        e.cycle = true;
+        continue;
+      }
+      if (options.openSubmenus)
+        e.opened = messenger.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(e.submenu),
+                                  MAKELPARAM(static_cast<WORD>(i), FALSE));
+      e.children = ReadLevel(e.submenu, options);
+      path.push_back(e.submenu);
+      Walk(e.children, e.submenu);
+      path.pop_back();
+    }
+    for (MenuEntry& e : level)
+      if (e.hasOffset && e.kind != ItemKind::Separator) e.strings = AskStrings(handler, e.offset);
+  }
+};
+
+}  // namespace
+
+std::vector<MenuEntry> ReadMenuTree(HMENU root, IContextMenu* handler, const WalkOptions& options) {
+  Walker walker{handler, options, MenuMessenger(handler), {root}};
+  std::vector<MenuEntry> tree = ReadLevel(root, options);
+  walker.Walk(tree, root);
+  return tree;
+}
+
+}  // namespace shellhost
