@@ -41,6 +41,12 @@ std::string GetShortPath(const std::string& path);
 std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& initialFolder,
                             std::string* displayName = nullptr, UINT flags = 0);
 
+// The picker's callback: opens it on the folder whose path data points to
+// (a std::string), shows the path of each folder chosen in the status line,
+// and on a typed name that names nothing says so and keeps the picker open
+// (returns 1).
+int CALLBACK BrowseCallbackProc(HWND dialog, UINT msg, LPARAM value, LPARAM data) noexcept;
+
 // Writes the resource (name and type as FindResource takes them, "#101" for
 // a number) to a new temporary file whose name ends with suffix, and
 // returns that name. A resource that cannot be read is reported in a

@@ -53,36 +53,6 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     base::RaiseError(base::kErrPathFileAccess, "ExtractResourceToTempFile");
 }
 
-// Opens the picker on the initial folder, shows the path of each folder
-// chosen, and keeps it open on a name typed that names nothing. The initial
-// folder comes with the call, not from a global, so that two pickers (two
-// shell threads) never see each other's.
-int CALLBACK BrowseCallbackProc(HWND dialog, UINT msg, LPARAM value, LPARAM data) noexcept {
-  try {
-    switch (msg) {
-      case BFFM_INITIALIZED: {
-        const auto* start = reinterpret_cast<const std::string*>(data);
-        if (start && !start->empty())
-          SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start->c_str()));
-        break;
-      }
-      case BFFM_SELCHANGED: {
-        char path[MAX_PATH] = {};
-        if (value && SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(value), path))
-          SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
-        break;
-      }
-      case BFFM_VALIDATEFAILEDA:
-        base::Prompt("Invalid entry specified!", base::kPromptExclamation, detail::MessageTitle());
-        return 1;
-      default: break;
-    }
-  } catch (...) {
-    // Nothing the picker's helper does may end the picker.
-  }
-  return 0;
-}
-
 }  // namespace
 
 bool ShellExecuteFile(const std::string& file, int showCommand, const std::string& parameters,
@@ -123,6 +93,34 @@ std::string GetShortPath(const std::string& path) {
   }
   if (n == 0 || n > buffer.size()) return path;
   return buffer.substr(0, n);
+}
+
+// The initial folder comes with the call, not from a global, so that two
+// pickers (on two shell threads) never see each other's.
+int CALLBACK BrowseCallbackProc(HWND dialog, UINT msg, LPARAM value, LPARAM data) noexcept {
+  try {
+    switch (msg) {
+      case BFFM_INITIALIZED: {
+        const auto* start = reinterpret_cast<const std::string*>(data);
+        if (start && !start->empty())
+          SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start->c_str()));
+        break;
+      }
+      case BFFM_SELCHANGED: {
+        char path[MAX_PATH] = {};
+        if (value && SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(value), path))
+          SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+        break;
+      }
+      case BFFM_VALIDATEFAILEDA:
+        base::Prompt("Invalid entry specified!", base::kPromptExclamation, detail::MessageTitle());
+        return 1;
+      default: break;
+    }
+  } catch (...) {
+    // Nothing the picker's helper does may end the picker.
+  }
+  return 0;
 }
 
 std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& initialFolder,

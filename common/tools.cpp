@@ -4,6 +4,7 @@
 
 #include "base/context.h"
 #include "base/text.h"
+#include "common/clsTokenizer.h"
 #include "common/tools_platform.h"
 #include "widgets/treenodes.h"
 
@@ -63,6 +64,21 @@ std::string ReplaceString(std::string& text, const std::string& searched,
     start = skipInserted ? p + replacement.size() : p;
   }
   return text;
+}
+
+std::int32_t SplitTokens(const base::Variant& text, std::vector<std::string>& tokens,
+                         bool honourQuotes, const std::string& separators,
+                         const std::string& whiteSpace) {
+  tokens.clear();
+  clsTokenizer tokenizer;
+  tokenizer.SetWhiteSpaceChars(ExpandEscapes(whiteSpace));
+  tokenizer.SetSeparatorChars(ExpandEscapes(separators));
+  if (honourQuotes) tokenizer.SetQuoteChars("\"'");
+  tokenizer.SetText(text.ToString());
+  std::string token, separator;
+  bool quoted = false;
+  while (tokenizer.GetNextToken(token, separator, quoted)) tokens.push_back(token);
+  return static_cast<std::int32_t>(tokens.size());
 }
 
 std::string ExpandEscapes(const base::Variant& value) {

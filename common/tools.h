@@ -41,6 +41,14 @@ enum ReplaceFlags : std::uint8_t {
 std::string ReplaceString(std::string& text, const std::string& searched,
                           const std::string& replacement, std::uint8_t flags = 0);
 
+// Splits the text into its tokens (the character-class tokenizer, with the
+// separator and white-space sets given with program escapes and, when
+// quotes are honoured, " and ' as quotes). tokens holds them from index 0;
+// the count is returned.
+std::int32_t SplitTokens(const base::Variant& text, std::vector<std::string>& tokens,
+                         bool honourQuotes, const std::string& separators,
+                         const std::string& whiteSpace);
+
 // The escapes of program texts: a whole number is the string resource of
 // that number (so a resource text is expanded twice), anything else its
 // text; then, pair by pair over the whole text, "\\\\" is one backslash and

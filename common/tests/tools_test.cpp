@@ -77,6 +77,34 @@ TEST(Tools, ReplaceString) {
   }
 }
 
+TEST(Tools, SplitTokens) {
+  struct Case {
+    const char* name;
+    std::string text;
+    bool quotes;
+    const char* separators;
+    const char* whiteSpace;
+    std::vector<std::string> tokens;
+  } cases[] = {
+      {"three fields", "1,two,3", true, ",", "", {"1", "two", "3"}},
+      {"empty fields", ",b,", true, ",", "", {"", "b"}},
+      {"quoted separator", "1,\"a,b\",'c d'", true, ",", "", {"1", "a,b", "c d"}},
+      {"quotes not honoured", "\"a,b\"", false, ",", "", {"\"a", "b\""}},
+      {"escaped sets", "a\tb c", false, "", "\\t ", {"a", "b", "c"}},
+      {"nothing", "", true, ",", "", {}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    std::vector<std::string> tokens = {"left over"};
+    EXPECT_EQ(SplitTokens(k.text, tokens, k.quotes, k.separators, k.whiteSpace),
+              static_cast<std::int32_t>(k.tokens.size()));
+    EXPECT_EQ(tokens, k.tokens);
+  }
+  std::vector<std::string> tokens;
+  EXPECT_EQ(SplitTokens(std::int32_t{42}, tokens, true, ",", ""), 1);  // any value as its text
+  EXPECT_EQ(tokens[0], "42");
+}
+
 TEST(Tools, ExpandEscapesIsTheProgramDialect) {
   struct Case {
     std::string in, out;

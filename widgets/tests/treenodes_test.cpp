@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
+#include "base/tests/testing.h"
 
 using widgets::Relationship;
 using widgets::TreeNodes;
@@ -48,21 +49,14 @@ TEST(TreeNodes, RefusesDuplicateKeysForeignRelativesAndBadIndexes) {
   auto root = tree.Add(nullptr, Relationship::Last, "root", "");
   tree.Add(root, Relationship::Child, "", "");
   tree.Add(root, Relationship::Child, "", "");  // empty keys are not keys
-  auto numberOf = [](auto f) {
-    try {
-      f();
-    } catch (const base::Error& e) {
-      return e.Number();
-    }
-    return 0L;
-  };
-  EXPECT_EQ(numberOf([&] { tree.Add(root, Relationship::Child, "root", ""); }), 35602);
-  EXPECT_EQ(numberOf([&] { other.Add(root, Relationship::Child, "x", ""); }), 5);
-  EXPECT_EQ(numberOf([&] { tree.Item(4); }), 35600);
-  EXPECT_EQ(numberOf([&] { tree.Item(0); }), 35600);
+  using testing_support::ErrorNumberOf;
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Add(root, Relationship::Child, "root", ""); }), 35602);
+  EXPECT_EQ(ErrorNumberOf([&] { other.Add(root, Relationship::Child, "x", ""); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Item(4); }), 35600);
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Item(0); }), 35600);
 
   tree.Clear();
   EXPECT_EQ(tree.Count(), 0);
   EXPECT_EQ(root->Next(), nullptr);  // a node of a cleared tree stays readable
-  EXPECT_EQ(numberOf([&] { tree.Add(root, Relationship::Child, "x", ""); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { tree.Add(root, Relationship::Child, "x", ""); }), 5);
 }
