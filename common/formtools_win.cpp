@@ -8,6 +8,7 @@
 #include <shlwapi.h>
 
 #include "base/context.h"
+#include "common/clsTrace.h"
 #include "common/resources_win.h"
 #include "widgets/form.h"
 
@@ -38,6 +39,8 @@ widgets::Picture LoadPictureFromBytes(std::string_view bytes) {
 
 // The picture of a resource, or null after the message when it cannot be read.
 widgets::Picture PictureFromResource(const std::string& name, const std::string& type) {
+  TraceScope trace("PictureFromResource");
+  g_Debug().Output("name=" + name + ", type=" + type);
   std::string_view bytes;
   try {
     bytes = detail::ResourceBytes(name, type);
@@ -94,16 +97,19 @@ BOOL CALLBACK FindInstanceWindowProc(HWND hwnd, LPARAM extra) noexcept {
 }
 
 HWND FindPreviousInstance(const std::string& title, const std::string& windowClass) {
+  TraceScope trace("FindPreviousInstance");
   g_hPrevInstanceWnd() = nullptr;
   g_szPrevInstanceTitle().clear();
   InstanceQuery query{title, windowClass};
   EnumWindows(FindInstanceWindowProc, reinterpret_cast<LPARAM>(&query));
+  g_Debug().Output("g_szPrevInstanceTitle=" + g_szPrevInstanceTitle());
   return g_hPrevInstanceWnd();
 }
 
 // --- forms ---------------------------------------------------------------------------
 
 void CenterForm(widgets::Form& form) {
+  TraceScope trace("CenterForm");
   double left = GetSystemMetrics(SM_CXFULLSCREEN) * static_cast<double>(widgets::TwipsPerPixelX()) / 2 -
                 form.Width() / 2.0;
   double top = (GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION)) *
@@ -113,6 +119,7 @@ void CenterForm(widgets::Form& form) {
 }
 
 void UnloadAllForms() {
+  TraceScope trace("UnloadAllForms");
   // An unloading form may unload others; each is asked only while loaded.
   for (widgets::Form* form : widgets::LoadedForms()) {
     auto now = widgets::LoadedForms();

@@ -15,7 +15,4 @@ std::string_view ResourceBytes(const std::string& name, const std::string& type)
 // The message of a resource that cannot be read.
 void ReportResourceFailure(const std::string& name, const base::Error& e);
 
-// The title of the program's own messages.
-std::string MessageTitle();
-
 }  // namespace common::detail

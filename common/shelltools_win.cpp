@@ -1,6 +1,8 @@
 #include "common/shelltools.h"
 
 #include "base/prompt.h"
+#include "common/appinfo.h"
+#include "common/clsTrace.h"
 #include "common/resources_win.h"
 #include "common/tools.h"
 #include "widgets/form.h"
@@ -8,8 +10,6 @@
 namespace common {
 
 namespace detail {
-
-std::string MessageTitle() { return {}; }
 
 std::string_view ResourceBytes(const std::string& name, const std::string& type) {
   HMODULE module = widgets::ThisModule();
@@ -24,7 +24,7 @@ std::string_view ResourceBytes(const std::string& name, const std::string& type)
 void ReportResourceFailure(const std::string& name, const base::Error& e) {
   base::Prompt("Error encountered while referencing the resource \"" + name + "\"\r\n\r\n" +
                    e.Description() + " (" + std::to_string(e.Number()) + ")",
-               base::kPromptOk | base::kPromptCritical, MessageTitle());
+               base::kPromptOk | base::kPromptCritical, g_szAppTitle());
 }
 
 }  // namespace detail
@@ -58,7 +58,9 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
 bool ShellExecuteFile(const std::string& file, int showCommand, const std::string& parameters,
                       const std::string& directory, const std::string& verb, HWND owner,
                       base::Error* failure) noexcept {
+  TraceScope trace("ShellExecuteFile");
   try {
+    g_Debug().Output("file=" + file);
     const char* operation = verb.empty() ? nullptr : verb.c_str();
     HINSTANCE answer;
     if (parameters.empty() && directory.empty())
@@ -67,6 +69,7 @@ bool ShellExecuteFile(const std::string& file, int showCommand, const std::strin
       answer = ShellExecuteA(owner, operation, file.c_str(), parameters.c_str(),
                              directory.empty() ? nullptr : directory.c_str(), showCommand);
     auto result = reinterpret_cast<INT_PTR>(answer);
+    g_Debug().Output("result=" + std::to_string(static_cast<long long>(result)));
     if (result > 32 || result < 0) return true;
     if (failure) *failure = ShellExecuteError(static_cast<long>(result), ProgramName());
   } catch (...) {
@@ -113,7 +116,7 @@ int CALLBACK BrowseCallbackProc(HWND dialog, UINT msg, LPARAM value, LPARAM data
         break;
       }
       case BFFM_VALIDATEFAILEDA:
-        base::Prompt("Invalid entry specified!", base::kPromptExclamation, detail::MessageTitle());
+        base::Prompt("Invalid entry specified!", base::kPromptExclamation, g_szAppTitle());
         return 1;
       default: break;
     }
@@ -125,6 +128,7 @@ int CALLBACK BrowseCallbackProc(HWND dialog, UINT msg, LPARAM value, LPARAM data
 
 std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& initialFolder,
                             std::string* displayName, UINT flags) {
+  TraceScope trace("BrowseForFolder");
   std::string result = initialFolder;
   try {
     base::UniquePidl root;
@@ -147,6 +151,7 @@ std::string BrowseForFolder(HWND owner, const std::string& title, const std::str
       result = StripNull(std::string(path, sizeof path));
       if (displayName) *displayName = StripNull(std::string(display, sizeof display));
     }
+    g_Debug().Output("folder=" + result);
   } catch (...) {
     base::ReportTrappedError("BrowseForFolder", base::CurrentError("BrowseForFolder"));
   }
@@ -155,6 +160,7 @@ std::string BrowseForFolder(HWND owner, const std::string& title, const std::str
 
 std::string ExtractResourceToTempFile(const std::string& name, const std::string& type,
                                       const std::string& suffix) {
+  TraceScope trace("ExtractResourceToTempFile");
   std::string path = CreateTempFileName();
   std::string_view bytes;
   try {

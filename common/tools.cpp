@@ -4,6 +4,7 @@
 
 #include "base/context.h"
 #include "base/text.h"
+#include "common/appinfo.h"
 #include "common/clsTokenizer.h"
 #include "common/tools_platform.h"
 #include "widgets/treenodes.h"
@@ -156,6 +157,12 @@ base::Error ShellExecuteError(long result, const std::string& source) {
 }
 
 std::string& g_szEmpty() { return base::ThreadContext::Current().Get<ToolsGlobals>().empty; }
+
+bool InitGlobals() {
+  g_szAppTitle() = ApplicationTitle();
+  g_szEmpty() = "(Empty)";
+  return true;
+}
 
 std::int32_t GetNodeDepth(const widgets::TreeNode& node) {
   std::int32_t depth = 0;

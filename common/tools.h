@@ -87,6 +87,10 @@ base::Error ShellExecuteError(long result, const std::string& source);
 // The text shown for empty values, "(Empty)" (this thread's copy).
 std::string& g_szEmpty();
 
+// The first call of Designer's start-up: the message-box title (g_szAppTitle
+// of common/appinfo.h) becomes the program's title, and g_szEmpty "(Empty)".
+bool InitGlobals();
+
 // Whether the program runs inside its development environment: never, for
 // a built program, so the entries meant for that are never shown.
 constexpr bool ErrorOccurred() { return false; }

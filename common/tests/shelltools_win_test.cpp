@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "base/tests/testing.h"
+#include "common/appinfo.h"
 #include "common/tools.h"
 
 using namespace common;
@@ -96,6 +97,7 @@ TEST(ShellTools, ExtractResourceToTempFile) {
 
   // A resource that cannot be read is reported; the program goes on and no
   // file is left.
+  g_szAppTitle() = "Corvane Designer";
   EXPECT_EQ(ExtractResourceToTempFile("missing", "PICTURES", ".bmp"), "");
   EXPECT_EQ(FilesIn(dir.Path()).size(), 2u);
   ASSERT_EQ(prompts.Prompts().size(), 1u);
@@ -103,6 +105,7 @@ TEST(ShellTools, ExtractResourceToTempFile) {
             "Error encountered while referencing the resource \"missing\"\r\n\r\n"
             "Resource with identifier 'missing' not found (326)");
   EXPECT_EQ(prompts.Prompts()[0].flags, base::kPromptCritical);
+  EXPECT_EQ(prompts.Prompts()[0].title, "Corvane Designer");
 }
 
 TEST(ShellTools, ShortPathsOfRealFiles) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/appinfo.h"
 #include "widgets/treenodes.h"
 
 using namespace common;
@@ -161,8 +162,16 @@ TEST(Tools, ShellExecuteErrorTable) {
   }
 }
 
-TEST(Tools, EmptyTextAndNodeDepth) {
+TEST(Tools, InitGlobalsSetsTheTitleAndTheEmptyText) {
+  g_szEmpty() = "";
+  g_szAppTitle() = "";
+  EXPECT_TRUE(InitGlobals());
   EXPECT_EQ(g_szEmpty(), "(Empty)");
+  EXPECT_EQ(g_szAppTitle(), ApplicationTitle());
+  EXPECT_FALSE(g_szAppTitle().empty());
+}
+
+TEST(Tools, NodeDepth) {
   widgets::TreeNodes tree;
   auto root = tree.Add(nullptr, widgets::Relationship::Last, "root", "");
   auto a = tree.Add(root, widgets::Relationship::Child, "a", "");
