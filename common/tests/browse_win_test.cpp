@@ -2,6 +2,7 @@
 // and presses its buttons while BrowseForFolder waits in it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -10,7 +11,6 @@
 
 using namespace common;
 using testing_support::PromptRecorder;
-using testing_support::TempDir;
 
 namespace {
 
@@ -24,9 +24,9 @@ BOOL CALLBACK TakeDialog(HWND hwnd, LPARAM out) {
   return TRUE;
 }
 
-// The visible dialog of the given thread, waited for up to ten seconds.
+// The visible dialog of the given thread, waited for up to twenty seconds.
 HWND FindDialogOf(DWORD thread) {
-  for (int i = 0; i < 400; ++i) {
+  for (int i = 0; i < 800; ++i) {
     HWND found = nullptr;
     EnumThreadWindows(thread, TakeDialog, reinterpret_cast<LPARAM>(&found));
     if (found) return found;
@@ -42,7 +42,7 @@ void Press(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK,
 // appears).
 bool WaitForSelection(HWND dialog, const std::string& name) {
   HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 800; ++i) {  // a busy machine may take seconds
     char text[MAX_PATH] = {};
     GetWindowTextA(edit, text, sizeof text);
     if (_stricmp(text, name.c_str()) == 0) return true;
@@ -71,6 +71,27 @@ std::string Browse(const std::string& initial, std::string* displayName,
   return result;
 }
 
+// A folder of the test's own right under C:\, away from the shared
+// temporary folder, where other tests make and remove folders while the
+// picker lists them.
+class BrowseRoot {
+ public:
+  BrowseRoot() {
+    static int counter = 0;
+    m_path = "C:\\crvbrowse_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(counter++);
+    CreateDirectoryA(m_path.c_str(), nullptr);
+  }
+  ~BrowseRoot() {
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+  }
+  const std::string& Path() const { return m_path; }
+  std::string File(const std::string& name) const { return m_path + "\\" + name; }
+
+ private:
+  std::string m_path;
+};
+
 std::string Lower(std::string s) {
   for (auto& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
   return s;
@@ -79,7 +100,7 @@ std::string Lower(std::string s) {
 }  // namespace
 
 TEST(BrowseForFolder, OpensOnTheInitialFolderAndReturnsTheChosenOne) {
-  TempDir dir;
+  BrowseRoot dir;
   const std::string start = dir.File("start");
   const std::string other = dir.File("other one");
   CreateDirectoryA(start.c_str(), nullptr);
@@ -109,7 +130,7 @@ TEST(BrowseForFolder, OpensOnTheInitialFolderAndReturnsTheChosenOne) {
 }
 
 TEST(BrowseForFolder, CancelGivesTheInitialFolderBackUnchanged) {
-  TempDir dir;
+  BrowseRoot dir;
   std::string display = "untouched";
   const std::string start = dir.Path();
   EXPECT_EQ(Browse(start, &display, [](HWND d) { Press(d, IDCANCEL); }), start);

