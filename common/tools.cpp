@@ -7,7 +7,7 @@
 #include "common/appinfo.h"
 #include "common/clsTokenizer.h"
 #include "common/tools_platform.h"
-#include "widgets/treenodes.h"
+#include "widgets/TreeView.h"
 
 namespace common {
 

@@ -47,19 +47,6 @@ std::int32_t FieldNumber(const std::string& field, const char* source) {
   }
 }
 
-bool ParseLeadingNumber(const std::string& text, std::int32_t& value) {
-  size_t digits = 0;
-  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
-  if (digits == 0) return false;
-  std::int64_t number = 0;
-  for (size_t i = 0; i < digits; ++i) {
-    number = number * 10 + (text[i] - '0');
-    if (number > INT32_MAX) base::RaiseError(base::kErrOverflow, "ParseLeadingNumber");
-  }
-  value = static_cast<std::int32_t>(number);
-  return true;
-}
-
 }  // namespace detail
 
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/clsTrace.h"
+#include "common/tools.h"
 #include "config/RecordText.h"
 #include "config/clsCorvaneDataTools.h"
 
@@ -42,9 +43,9 @@ void clsCorvaneDataTools::BreakdownHistoryMRU(const std::string& entry, clsCorva
   common::g_Debug().Output("szString=" + entry);
   std::vector<std::string> fields = detail::SplitFields(detail::CipherText(entry), kEntryFields);
   fields.resize(std::max<size_t>(fields.size(), 4));  // a missing field reads empty
-  detail::ParseLeadingNumber(fields[0], item.m_lType);
+  common::ParseLeadingNumber(fields[0], item.m_lType);
   if (!item.IsTypeFolder() && !item.IsTypeFile() && !item.IsTypeCustomAction()) return;
-  detail::ParseLeadingNumber(fields[1], item.m_lOptions);
+  common::ParseLeadingNumber(fields[1], item.m_lOptions);
   if (item.IsTypeCustomAction()) item.m_szAction_Actions = fields[2];
   else item.SetLocation(fields[2]);
   item.SetCaption(fields[3]);

@@ -26,8 +26,4 @@ std::vector<std::string> SplitFields(const std::string& text, const FieldRules& 
 // A field as a 32-bit number: 13 when it is no number, 6 when out of range.
 std::int32_t FieldNumber(const std::string& field, const char* source);
 
-// The leading run of digits as a number: false (value untouched) when there
-// is none, error 6 when it does not fit 32 bits.
-bool ParseLeadingNumber(const std::string& text, std::int32_t& value);
-
 }  // namespace config::detail

@@ -2,7 +2,7 @@
 // node, and a count of the folders and files that do not exist.
 #include "common/SpecialFolders.h"
 #include "common/clsTrace.h"
-#include "config/PathChecks.h"
+#include "common/tools.h"
 #include "config/clsCorvaneDataTools.h"
 #include "widgets/TreeView.h"
 
@@ -12,12 +12,6 @@ namespace {
 
 using C = clsCorvaneData;
 
-std::int32_t DepthOf(const widgets::TreeNode& node) {
-  std::int32_t depth = 0;
-  for (const widgets::TreeNode* p = node.Parent(); p; p = p->Parent()) ++depth;
-  return depth;
-}
-
 std::string WithLocation(const clsCorvaneData& item) { return item.Caption() + "\t  - " + item.Location(); }
 
 }  // namespace
@@ -26,7 +20,7 @@ std::string clsCorvaneDataTools::Validate(const widgets::TreeNode* node, std::st
                                           std::int32_t& errorCount) const {
   common::TraceScope scope("Validate");
   if (!node) return szResults;
-  const std::int32_t firstDepth = DepthOf(*node);
+  const std::int32_t firstDepth = common::GetNodeDepth(*node);
   widgets::VisitPreOrder(node, [&](const widgets::TreeNode& n, std::int32_t depth) {
     const std::shared_ptr<clsCorvaneData> item = NodeItem(n);
     bool ok = true;
@@ -36,17 +30,17 @@ std::string clsCorvaneDataTools::Validate(const widgets::TreeNode* node, std::st
         if (item->OptionsIsCSIDL()) {
           description = common::GetSpecialFolderName(nullptr, item->FolderCSIDL(), true);
         } else {
-          ok = detail::IsExistingDirectory(item->Location());
+          ok = common::DirectoryExists(item->Location());
           description = WithLocation(*item);
         }
         break;
       case C::TypeFile:
-        ok = detail::IsExistingFile(item->Location());
+        ok = common::FileExists(item->Location());
         description = WithLocation(*item);
         break;
       case C::TypeDynamicFolder:
       case C::TypeCopyToX:
-        ok = detail::IsExistingDirectory(item->Location());
+        ok = common::DirectoryExists(item->Location());
         description = WithLocation(*item);
         break;
       case C::TypeSeparator: description = "-"; break;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/appinfo.h"
-#include "widgets/treenodes.h"
+#include "widgets/TreeView.h"
 
 using namespace common;
 
@@ -172,13 +172,13 @@ TEST(Tools, InitGlobalsSetsTheTitleAndTheEmptyText) {
 }
 
 TEST(Tools, NodeDepth) {
-  widgets::TreeNodes tree;
-  auto root = tree.Add(nullptr, widgets::Relationship::Last, "root", "");
-  auto a = tree.Add(root, widgets::Relationship::Child, "a", "");
-  auto b = tree.Add(a, widgets::Relationship::Child, "b", "");
-  auto c = tree.Add(a, widgets::Relationship::Next, "c", "");
-  EXPECT_EQ(GetNodeDepth(*root), 0);
-  EXPECT_EQ(GetNodeDepth(*a), 1);
-  EXPECT_EQ(GetNodeDepth(*b), 2);
-  EXPECT_EQ(GetNodeDepth(*c), 1);
+  widgets::TreeView tree;
+  auto& root = tree.Add(nullptr, widgets::tvwLast, "root", "");
+  auto& a = tree.Add(&root, widgets::tvwChild, "a", "");
+  auto& b = tree.Add(&a, widgets::tvwChild, "b", "");
+  auto& c = tree.Add(&a, widgets::tvwNext, "c", "");
+  EXPECT_EQ(GetNodeDepth(root), 0);
+  EXPECT_EQ(GetNodeDepth(a), 1);
+  EXPECT_EQ(GetNodeDepth(b), 2);
+  EXPECT_EQ(GetNodeDepth(c), 1);
 }
