@@ -1,8 +1,9 @@
 // Move-only owners for Windows handles, one template with an alias per kind.
 // A raw handle is a borrowed one.
 #pragma once
-#include <windows.h>
+// winsock2.h must come before windows.h, which would bring the old winsock.h.
 #include <winsock2.h>
+#include <windows.h>
 #include <shlobj.h>
 
 #include <utility>
