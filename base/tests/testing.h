@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "base/prompt.h"
 
 namespace testing_support {
@@ -41,6 +42,16 @@ class TempDir {
  private:
   std::string m_path;
 };
+
+// The number of the base::Error that f raises, or 0 when it raises none.
+long ErrorNumberOf(auto f) {
+  try {
+    f();
+  } catch (const base::Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
 
 // Writes and reads whole files as bytes.
 void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -3,19 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
+#include "base/tests/testing.h"
 
 using base::Variant;
 
-namespace {
-long ErrorOf(auto f) {
-  try {
-    f();
-  } catch (const base::Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
-}  // namespace
+using testing_support::ErrorNumberOf;
 
 TEST(Variant, TextForm) {
   struct Row { Variant v; const char* text; } rows[] = {
@@ -34,9 +26,9 @@ TEST(Variant, WholeNumbersRoundHalfToEvenAndCheckRange) {
   EXPECT_EQ(Variant().ToLong(), 0);
   EXPECT_EQ(Variant(" 12 ").ToLong(), 12);
   EXPECT_EQ(Variant("&HFF").ToLong(), 255);
-  EXPECT_EQ(ErrorOf([] { Variant("abc").ToLong(); }), 13);
-  EXPECT_EQ(ErrorOf([] { Variant(3e10).ToLong(); }), 6);
-  EXPECT_EQ(ErrorOf([] { Variant(std::int32_t{40000}).ToInteger(); }), 6);
+  EXPECT_EQ(ErrorNumberOf([] { Variant("abc").ToLong(); }), 13);
+  EXPECT_EQ(ErrorNumberOf([] { Variant(3e10).ToLong(); }), 6);
+  EXPECT_EQ(ErrorNumberOf([] { Variant(std::int32_t{40000}).ToInteger(); }), 6);
 }
 
 TEST(Variant, FlagForm) {
@@ -46,7 +38,7 @@ TEST(Variant, FlagForm) {
   EXPECT_FALSE(Variant("0").ToBool());
   EXPECT_FALSE(Variant().ToBool());
   EXPECT_TRUE(Variant(std::int32_t{3}).ToBool());
-  EXPECT_EQ(ErrorOf([] { Variant("yes").ToBool(); }), 13);
+  EXPECT_EQ(ErrorNumberOf([] { Variant("yes").ToBool(); }), 13);
 }
 
 TEST(Variant, EqualityFollowsTheFindByTagRules) {
