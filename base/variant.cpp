@@ -1,5 +1,6 @@
 #include "base/variant.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -41,8 +42,12 @@ double RoundHalfEven(double v) {
 }
 
 std::string FormatDouble(double v) {
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, v);
+  // Plain digits, never an exponent: a million reads "1000000", as users type it.
+  // Negative zero reads "0", so that it never counts as a change of text.
+  if (v == 0) return "0";
+  char buf[400];  // the longest fixed form (the smallest denormal) is 326 characters
+  auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+  if (res.ec != std::errc()) return "0";
   return std::string(buf, res.ptr);
 }
 
@@ -65,8 +70,11 @@ bool ParseNumber(const std::string& text, double& out) {
   }
   const char* p = s.data();
   const char* end = p + s.size();
-  if (*p == '+') ++p;
-  if (p == end) return false;
+  bool plus = *p == '+';
+  if (plus) ++p;
+  // Only digits make a number: the parser below would also take "inf" and "nan".
+  const char* first = p < end && *p == '-' && !plus ? p + 1 : p;
+  if (first == end || !(std::isdigit(static_cast<unsigned char>(*first)) || *first == '.')) return false;
   double d = 0;
   auto r = std::from_chars(p, end, d);
   if (r.ec != std::errc() || r.ptr != end) return false;

@@ -65,7 +65,8 @@ bool ParseNumber(const std::string& text, double& out);
 // Rounds half to even, as every whole-number conversion does.
 double RoundHalfEven(double v);
 
-// The shortest decimal text that reads back as the same double, with ".".
+// The shortest decimal text that reads back as the same double: plain digits
+// with "." and no exponent.
 std::string FormatDouble(double v);
 
 }  // namespace base

@@ -53,3 +53,22 @@ TEST(Variant, EqualityFollowsTheFindByTagRules) {
   EXPECT_TRUE(Variant(obj) == Variant(obj));
   EXPECT_FALSE(Variant(obj) == Variant(std::make_shared<base::Object>()));
 }
+
+TEST(Variant, DoublesReadAsPlainDigitsWithoutAnExponent) {
+  struct Row { double v; const char* text; } rows[] = {
+      {1e6, "1000000"}, {1e20, "100000000000000000000"}, {1e-7, "0.0000001"},
+      {-1234.5, "-1234.5"}, {-0.0, "0"}, {0.30000000000000004, "0.30000000000000004"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(Variant(r.v).ToString(), r.text) << r.v;
+  EXPECT_EQ(Variant(1e300).ToString().size(), 301u);
+}
+
+TEST(Variant, OnlyDigitsMakeANumericText) {
+  for (const char* text : {"inf", "-inf", "nan", "infinity", "+-5", "-", "."}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(ErrorOf([&] { Variant(text).ToLong(); }), 13);
+    EXPECT_EQ(ErrorOf([&] { Variant(text).ToBool(); }), 13);
+  }
+  EXPECT_EQ(Variant(" -.5 ").ToDouble(), -0.5);
+  EXPECT_EQ(Variant("+7").ToLong(), 7);
+}
