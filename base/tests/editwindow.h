@@ -6,6 +6,8 @@
 
 #include "base/tests/desktoplock.h"
 
+#include <gtest/gtest.h>
+
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -122,6 +124,23 @@ class EditWindow {
   std::mutex m_mutex;
   std::condition_variable m_cv;
   bool m_ready = false;
+};
+
+// A test suite that shares one edit window on the test's thread, focused and
+// emptied before each test: under Xvfb with no window manager, Wine waits two
+// seconds for every visible window it takes down.
+class EditWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { s_window = new EditWindow; }
+  static void TearDownTestSuite() {
+    delete s_window;
+    s_window = nullptr;
+  }
+  void SetUp() override {
+    s_window->Focus();
+    s_window->Clear();
+  }
+  static inline EditWindow* s_window = nullptr;
 };
 
 }  // namespace testing_support

@@ -21,23 +21,7 @@ long long MillisecondsOf(void (*f)(long), long arg) {
       .count();
 }
 
-// One window for the suite: under Xvfb with no window manager, Wine waits
-// two seconds for every visible window it takes down.
-class KeystrokesWin : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { s_window = new EditWindow; }
-  static void TearDownTestSuite() {
-    delete s_window;
-    s_window = nullptr;
-  }
-  void SetUp() override {
-    s_window->Focus();
-    s_window->Clear();
-  }
-  static EditWindow* s_window;
-};
-
-EditWindow* KeystrokesWin::s_window = nullptr;
+using KeystrokesWin = testing_support::EditWindowTest;
 
 }  // namespace
 

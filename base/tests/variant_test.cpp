@@ -66,8 +66,8 @@ TEST(Variant, DoublesReadAsPlainDigitsWithoutAnExponent) {
 TEST(Variant, OnlyDigitsMakeANumericText) {
   for (const char* text : {"inf", "-inf", "nan", "infinity", "+-5", "-", "."}) {
     SCOPED_TRACE(text);
-    EXPECT_EQ(ErrorOf([&] { Variant(text).ToLong(); }), 13);
-    EXPECT_EQ(ErrorOf([&] { Variant(text).ToBool(); }), 13);
+    EXPECT_EQ(ErrorNumberOf([&] { Variant(text).ToLong(); }), 13);
+    EXPECT_EQ(ErrorNumberOf([&] { Variant(text).ToBool(); }), 13);
   }
   EXPECT_EQ(Variant(" -.5 ").ToDouble(), -0.5);
   EXPECT_EQ(Variant("+7").ToLong(), 7);
