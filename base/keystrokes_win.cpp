@@ -18,6 +18,9 @@ const char kSource[] = "SendKeys";
 // program must not hang the caller (in the shell, that is Explorer).
 constexpr ULONGLONG kWaitTimeoutMs = 5000;
 
+// Keystrokes sent at once when waiting.
+constexpr size_t kStrokesPerBatch = 100;
+
 // An unassigned key pressed after every batch that is waited for. Key states
 // are updated as a thread takes keystrokes from its queue, so once the marker
 // is down for the target's input, everything sent before it has been taken
@@ -147,10 +150,13 @@ void Send(std::vector<INPUT>& in) {
 // focus window's thread has taken the marker, then lets the marker go. When
 // that thread is the caller's own (in the shell it usually is), nobody else
 // would ever take the keystrokes: the caller's messages are pumped meanwhile.
-void SendAndWait(std::vector<INPUT>& in) {
+bool SendAndWait(std::vector<INPUT>& in) {
   DWORD self = GetCurrentThreadId();
   HWND foreground = GetForegroundWindow();
   DWORD target = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+  // Whether the target kept up: it took the marker, or, where that cannot be
+  // seen, it still answers.
+  bool keptUp = true;
   {
     // Sharing the target's input state lets this thread read the target's
     // key states.
@@ -171,7 +177,10 @@ void SendAndWait(std::vector<INPUT>& in) {
       // Observed (Wine 8.0): after an attach the toggle bit is this thread's
       // own, not the target's; the down bit follows what the target took.
       if (GetKeyState(kMarkerVk) & 0x8000) break;
-      if (GetTickCount64() >= deadline) break;
+      if (GetTickCount64() >= deadline) {
+        keptUp = false;
+        break;
+      }
       WaitUntil(deadline, 5);  // the target's progress wakes nobody: look again soon
     }
   }
@@ -179,8 +188,9 @@ void SendAndWait(std::vector<INPUT>& in) {
   // input this is all the waiting there is.
   if (foreground && target != self) {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    if (!SendMessageTimeoutA(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored)) keptUp = false;
   }
+  return keptUp;
 }
 
 }  // namespace
@@ -189,13 +199,20 @@ void PlayKeystrokes(const std::vector<KeyStroke>& strokes, bool wait) {
   if (strokes.empty()) return;
   HWND foreground = GetForegroundWindow();
   HKL layout = GetKeyboardLayout(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
-  std::vector<INPUT> in;
-  in.reserve(strokes.size() * 4 + 2);
-  for (const KeyStroke& k : strokes) AddStroke(in, k, layout);
-  if (wait)
-    SendAndWait(in);
-  else
-    Send(in);
+  // A long text goes in batches, each taken before the next is sent, so that
+  // no queue overflows. Once a target has not kept up, the rest is sent
+  // without waiting: a hung program costs one time-out, not one per batch.
+  const size_t batch = wait ? kStrokesPerBatch : strokes.size();
+  for (size_t first = 0; first < strokes.size(); first += batch) {
+    size_t last = std::min(strokes.size(), first + batch);
+    std::vector<INPUT> in;
+    in.reserve((last - first) * 8 + 1);
+    for (size_t i = first; i < last; ++i) AddStroke(in, strokes[i], layout);
+    if (wait)
+      wait = SendAndWait(in);
+    else
+      Send(in);
+  }
 }
 
 void SendKeys(std::string_view notation, bool wait) { PlayKeystrokes(ParseKeystrokes(notation), wait); }

@@ -50,6 +50,13 @@ TEST_F(KeystrokesWin, WaitedNotationArrivesInAWindowOfTheCallingThread) {
   }
 }
 
+TEST_F(KeystrokesWin, LongTextsArriveWhole) {
+  std::string text;
+  for (int i = 0; i < 120; ++i) text += "line " + std::to_string(i) + "\r\n";
+  base::SendLiteralKeys(text, true);
+  EXPECT_EQ(s_window->Text(), text);
+}
+
 TEST_F(KeystrokesWin, LiteralTextTypesTheNotationCharacters) {
   EditWindow& w = *s_window;
   base::SendLiteralKeys("C:\\PROGRA~1\\a+b (x) {y} ^%", true);
@@ -74,15 +81,17 @@ TEST(KeystrokesWinThread, WaitForAHungWindowGivesUp) {
   w.Focus();
   HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   w.BlockUntil(release);
+  // Several batches, and one time-out for all of them.
+  std::string text(250, 'x');
   auto t0 = std::chrono::steady_clock::now();
-  base::SendKeys("x", true);
+  base::SendKeys(text, true);
   auto waited = std::chrono::steady_clock::now() - t0;
   EXPECT_GE(waited, std::chrono::seconds(4));
   EXPECT_LT(waited, std::chrono::seconds(10));
   SetEvent(release);
-  // Once it runs again the keystroke is still there for it.
-  for (int i = 0; i < 100 && w.Text().empty(); ++i) Sleep(20);
-  EXPECT_EQ(w.Text(), "x");
+  // Once it runs again the keystrokes are still there for it.
+  for (int i = 0; i < 200 && w.Text().size() < text.size(); ++i) Sleep(20);
+  EXPECT_EQ(w.Text(), text);
   CloseHandle(release);
 }
 
