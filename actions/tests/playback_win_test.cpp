@@ -12,6 +12,7 @@
 #include "base/tests/program.h"
 #include "base/tests/testing.h"
 #include "common/clsProcess.h"
+#include "common/clsTrace.h"
 
 using actions::clsCustomActions;
 using testing_support::EditWindow;
@@ -139,6 +140,31 @@ TEST_F(Playback, MatchWindowTakesTheFirstInOrderAndNeedsAnEnabledAction) {
   HWND gone = CreateWindowExA(0, "Edit", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   DestroyWindow(gone);
   EXPECT_EQ(m.MatchWindow(gone, file), nullptr);
+}
+
+TEST_F(Playback, MatchWindowTracesItsSteps) {
+  TempDir dir;
+  std::string file = dir.File("CustomActions.ini");
+  clsCustomActions a;
+  a.m_szId = "one", a.m_lType = 1, a.m_lOptions = 1, a.m_szDescription = "By class";
+  a.m_szClass = "Edit", a.m_lClassMatch = clsCustomActions::OptionMatchExact;
+  a.Save(file);
+  std::string traceFile = dir.File("Debug.dbg");
+  ASSERT_TRUE(common::g_Debug().Initialize(traceFile, common::clsTrace::FlagAutoCommit));
+  clsCustomActions m;
+  HWND edit = s_window->Edit();
+  ASSERT_EQ(m.MatchWindow(edit, file), edit);
+  common::g_Debug().Terminate();
+  std::string trace = testing_support::ReadFileBytes(traceFile);
+  for (std::string line : {std::string("MatchWindow"), std::string("szClass=Edit  szCaption="),
+                           std::string("szClass=CorvaneEditWindow  szCaption=Corvane keystroke target"),
+                           std::string("m_szId=one  m_szDescription=By class"),
+                           std::string("szSrc=Edit  szDest=Edit  lMode=2"), std::string("MatchString=True"),
+                           std::string("MatchWindow_=True"),
+                           "MatchWindow=" + common::clsTrace::ToHex(static_cast<std::int32_t>(
+                                                reinterpret_cast<std::intptr_t>(edit)))}) {
+    EXPECT_NE(trace.find(line), std::string::npos) << line << "\n" << trace;
+  }
 }
 
 // The road of a window action through another program: Wine's notepad is
