@@ -1,7 +1,7 @@
 // Move-only owners for Windows handles, one template with an alias per kind.
 // A raw handle is a borrowed one.
 #pragma once
-// winsock2.h must come before windows.h, which would bring the old winsock.h.
+// winsock2.h must come before windows.h, which would bring in the old winsock.h.
 #include <winsock2.h>
 #include <windows.h>
 #include <shlobj.h>
