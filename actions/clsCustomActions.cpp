@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "base/variant.h"
 #include "common/appinfo.h"
+#include "common/clsCollection.h"
 #include "common/clsTrace.h"
 #include "smartui/model.h"
 
@@ -16,38 +17,34 @@ namespace {
 
 const char kTokenStart[] = "[crv_";
 
-ActionPart Part(std::string key, std::string data, std::int32_t number = 0) {
-  ActionPart p;
-  p.m_szKey = std::move(key);
-  p.m_szData = std::move(data);
-  p.m_lData = number;
-  return p;
+void AddPart(common::clsCollection& parts, std::string key, std::string data, std::int32_t number = 0) {
+  parts.Add(std::move(key), 0, {}, std::move(data), number);
 }
 
 }  // namespace
 
-bool clsCustomActions::BreakdownActions(std::vector<ActionPart>& parts) {
-  parts.clear();
+bool clsCustomActions::BreakdownActions(common::clsCollection& parts) {
+  parts.Clear();
   std::string s = m_szActions;
   const size_t prefix = sizeof kTokenStart - 1;
   for (;;) {
     size_t p = base::LCase(s).find(kTokenStart);
     if (p == std::string::npos) {
-      parts.push_back(Part("", s));
+      AddPart(parts, "", s);
       return true;
     }
     if (p > 0) {
-      parts.push_back(Part("", s.substr(0, p)));
+      AddPart(parts, "", s.substr(0, p));
       s.erase(0, p);
     } else {
       size_t close = s.find(']', prefix);
       size_t open = s.find('[', prefix);
       if (open != std::string::npos && close != std::string::npos && open < close) {
         // A broken token is sent as text, and the next "[" is looked at.
-        parts.push_back(Part("", s.substr(0, open)));
+        AddPart(parts, "", s.substr(0, open));
         s.erase(0, open);
       } else if (close == std::string::npos) {
-        parts.push_back(Part("", ""));
+        AddPart(parts, "", "");
         return false;
       } else {
         std::string inner = s.substr(1, close - 1);
@@ -55,9 +52,9 @@ bool clsCustomActions::BreakdownActions(std::vector<ActionPart>& parts) {
         std::string name = base::Trim(inner.substr(0, blank));
         std::string argument = blank == std::string::npos ? std::string() : inner.substr(blank + 1);
         if (name == TokenItemEx() || name == TokenSelectionEx()) {
-          parts.push_back(Part(name, ""));
+          AddPart(parts, name, "");
         } else if (name == TokenDateEx()) {
-          parts.push_back(Part(name, argument.empty() ? "long date" : argument));
+          AddPart(parts, name, argument.empty() ? "long date" : argument);
         } else if (name == TokenPauseEx()) {
           std::string number = argument.empty() ? "100" : argument;
           std::int32_t ms = 0;
@@ -68,9 +65,9 @@ bool clsCustomActions::BreakdownActions(std::vector<ActionPart>& parts) {
                          common::g_szAppTitle());
             return false;
           }
-          parts.push_back(Part(name, "", ms));
+          AddPart(parts, name, "", ms);
         } else {
-          parts.push_back(Part("", s.substr(0, close + 1)));
+          AddPart(parts, "", s.substr(0, close + 1));
         }
         s.erase(0, close + 1);
       }
@@ -81,10 +78,11 @@ bool clsCustomActions::BreakdownActions(std::vector<ActionPart>& parts) {
 
 std::string clsCustomActions::BuildActionString(const std::string& item, const std::string& selection) {
   base::DateTime now = base::Now();
-  std::vector<ActionPart> parts;
+  common::clsCollection parts;
   if (!BreakdownActions(parts)) return m_szActions;
   std::string out;
-  for (const ActionPart& part : parts) {
+  for (const common::clsCollection::ItemPtr& p : parts) {
+    const common::clsCollection& part = *p;
     if (part.m_szKey == TokenItemEx())
       out += item;
     else if (part.m_szKey == TokenSelectionEx())
@@ -132,18 +130,6 @@ bool MatchText(const std::string& pattern, const std::string& actual, std::int32
     default:  // Anywhere: the window's text within the pattern
       return base::LCase(pattern).find(base::LCase(actual)) != std::string::npos;
   }
-}
-
-std::vector<std::string> SortByOrder(const std::vector<std::pair<std::string, std::int32_t>>& entries) {
-  std::vector<size_t> at(entries.size());
-  for (size_t i = 0; i < at.size(); ++i) at[i] = i;
-  for (size_t i = 0; i + 1 < at.size(); ++i)
-    for (size_t j = i + 1; j < at.size(); ++j)
-      if (entries[at[i]].second >= entries[at[j]].second) std::swap(at[i], at[j]);
-  std::vector<std::string> ids;
-  ids.reserve(entries.size());
-  for (size_t k : at) ids.push_back(entries[k].first);
-  return ids;
 }
 
 std::int32_t PauseMilliseconds(std::int32_t requested) {

@@ -14,14 +14,11 @@ namespace sui {
 class Item;
 }
 
-namespace actions {
+namespace common {
+class clsCollection;
+}
 
-// One part of a parsed action string.
-struct ActionPart {
-  std::string m_szKey;        // the token name, "" for literal text
-  std::string m_szData;       // the literal text, or a date token's format
-  std::int32_t m_lData = 0;   // a pause token's milliseconds
-};
+namespace actions {
 
 class clsCustomActions {
  public:
@@ -90,7 +87,10 @@ class clsCustomActions {
   // The action string with its tokens expanded, pauses shown as
   // "[crv_pause n]"; the string unchanged when it does not parse.
   std::string BuildActionString(const std::string& item, const std::string& selection);
-  bool BreakdownActions(std::vector<ActionPart>& parts);
+  // The parts in order, one record each: m_szKey the token name ("" for
+  // literal text), m_szData the literal text or a date token's format,
+  // m_lData a pause token's milliseconds.
+  bool BreakdownActions(common::clsCollection& parts);
 
   // The window when an enabled window action of the file fits it, its
   // parents and its program (the fields then hold that action), else null
@@ -119,10 +119,6 @@ class clsCustomActions {
 
   std::string m_path;
 };
-
-// The order LoadEx gives: ascending by Order, with the exchange rule of the
-// keyed collection's bubble sort (equal Orders come out latest first).
-std::vector<std::string> SortByOrder(const std::vector<std::pair<std::string, std::int32_t>>& entries);
 
 // Whether a window's text fits a pattern in a match mode: Exact the same
 // text, case counting; Partial the text begins with the pattern, Anywhere the

@@ -6,6 +6,7 @@
 #include "base/dateformat.h"
 #include "base/keystrokes.h"
 #include "base/variant.h"
+#include "common/clsCollection.h"
 #include "common/clsTokenizer.h"
 
 namespace actions {
@@ -53,15 +54,18 @@ std::vector<std::string> clsCustomActions::SectionNames(const std::string& file)
 std::int32_t clsCustomActions::LoadEx(std::vector<std::string>& ids, std::int32_t type, const std::string& file,
                                       bool ignoreDisabled) {
   const std::string& path = FileOr(file);
-  std::vector<std::pair<std::string, std::int32_t>> wanted;
+  common::clsCollection wanted;
   for (const std::string& id : SectionNames(path)) {
     if (type != -1 && Whole32(ReadValue(id, kType, "-1", path)) != type) continue;
     if (ignoreDisabled && (Whole32(ReadValue(id, kOptions, "0", path)) & OptionEnabled) == 0) continue;
-    wanted.emplace_back(id, Whole32(ReadValue(id, kOrder, "0", path)));
+    wanted.Add(id, Whole32(ReadValue(id, kOrder, "0", path)));
   }
-  ids = SortByOrder(wanted);
+  // Ascending by Order; equal Orders come out latest first.
+  std::vector<std::int32_t> order = wanted.Sort_Bubble("m_lKey");
+  ids.clear();
+  for (size_t i = 1; i < order.size(); ++i) ids.push_back(wanted.Item(order[i])->m_szKey);
   ids.emplace_back();
-  return static_cast<std::int32_t>(ids.size() - 1);
+  return wanted.Count();
 }
 
 std::int32_t clsCustomActions::Count(std::int32_t type, const std::string& file) {
@@ -122,9 +126,10 @@ void clsCustomActions::Resequence(const std::vector<std::string>& ids, const std
 void clsCustomActions::SendActions(const std::string& item) {
   // One clock reading: every date of this run shows the same time.
   base::DateTime now = base::Now();
-  std::vector<ActionPart> parts;
+  common::clsCollection parts;
   if (!BreakdownActions(parts)) return;
-  for (const ActionPart& part : parts) {
+  for (const common::clsCollection::ItemPtr& p : parts) {
+    const common::clsCollection& part = *p;
     // A part that fails is passed over; the rest still plays.
     try {
       if (part.m_szKey == TokenItemEx()) {

@@ -1,6 +1,6 @@
 // Window matching: which window action fits the window the menu was opened
 // from, by its program and by the class and caption of it or a parent.
-#include <windows.h>
+#include "common/shelltools.h"  // first: it brings the platform headers in their order
 
 #include <cstdint>
 
@@ -18,15 +18,6 @@ std::string HexOf(HWND hwnd) {
   return common::clsTrace::ToHex(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(hwnd)));
 }
 
-// The class name and caption of a window, "" where it has none.
-void WindowClassAndText(HWND hwnd, std::string& className, std::string& text) {
-  char buffer[4096];
-  int n = GetClassNameA(hwnd, buffer, sizeof buffer);
-  className = n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
-  n = GetWindowTextA(hwnd, buffer, sizeof buffer);
-  text = n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
-}
-
 }  // namespace
 
 HWND clsCustomActions::MatchWindow(HWND hwnd, const std::string& file) {
@@ -39,7 +30,7 @@ HWND clsCustomActions::MatchWindow(HWND hwnd, const std::string& file) {
   for (HWND w = hwnd; w; w = GetParent(w)) {
     WindowEntry entry;
     entry.hwnd = w;
-    WindowClassAndText(w, entry.className, entry.caption);
+    common::GetWindowClassAndText(w, entry.className, entry.caption);
     common::g_Debug().Output("szClass=" + entry.className + "  szCaption=" + entry.caption);
     chain.push_back(std::move(entry));
   }

@@ -7,9 +7,9 @@
 #include "actions/profilefile.h"
 #include "base/dateformat.h"
 #include "base/tests/testing.h"
+#include "common/clsCollection.h"
 #include "smartui/model.h"
 
-using actions::ActionPart;
 using actions::clsCustomActions;
 
 namespace {
@@ -24,11 +24,12 @@ std::string Build(const std::string& actions, const std::string& item = "", cons
 std::string Parts(const std::string& actions, bool* ok = nullptr) {
   clsCustomActions a;
   a.m_szActions = actions;
-  std::vector<ActionPart> parts;
+  common::clsCollection parts;
   bool result = a.BreakdownActions(parts);
   if (ok) *ok = result;
   std::string out;
-  for (const ActionPart& p : parts) {
+  for (const auto& item : parts) {
+    const common::clsCollection& p = *item;
     if (!out.empty()) out += ' ';
     if (p.m_szKey.empty())
       out += "'" + p.m_szData + "'";
@@ -148,15 +149,6 @@ TEST(WindowMatching, MatchTextTable) {
     SCOPED_TRACE(std::string(r.pattern) + " / " + r.actual + " / " + std::to_string(r.mode));
     EXPECT_EQ(actions::MatchText(r.pattern, r.actual, r.mode), r.match);
   }
-}
-
-TEST(CustomActionsStore, SortByOrderPutsEqualOrdersLatestFirst) {
-  using E = std::vector<std::pair<std::string, std::int32_t>>;
-  EXPECT_EQ(actions::SortByOrder(E{}), std::vector<std::string>{});
-  EXPECT_EQ(actions::SortByOrder(E{{"a", 3}, {"b", 1}, {"c", 2}}), (std::vector<std::string>{"b", "c", "a"}));
-  EXPECT_EQ(actions::SortByOrder(E{{"a", 1}, {"b", 1}, {"c", 1}}), (std::vector<std::string>{"c", "b", "a"}));
-  EXPECT_EQ(actions::SortByOrder(E{{"a", 40000}, {"b", -2}, {"c", 2}, {"d", 2}}),
-            (std::vector<std::string>{"b", "d", "c", "a"}));
 }
 
 TEST(CustomActionsStore, HostileValuesAreStoredSoThatTheyReadBack) {
