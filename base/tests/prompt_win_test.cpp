@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "base/prompt.h"
+#include "base/tests/desktoplock.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM lp) {
 }  // namespace
 
 TEST(Prompt, RealBoxShowsTitleAndTextAndReturnsTheAnswer) {
+  testing_support::DesktopLock desktop;  // keystrokes of other tests would answer the box
   base::PromptHandler saved = base::SetPromptHandler({});
   Seen seen;
   seen.thread = GetCurrentThreadId();
