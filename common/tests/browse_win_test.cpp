@@ -2,6 +2,8 @@
 // and presses its buttons while BrowseForFolder waits in it.
 #include <gtest/gtest.h>
 
+#include "base/tests/desktoplock.h"
+
 #include <filesystem>
 #include <functional>
 #include <thread>
@@ -100,6 +102,7 @@ std::string Lower(std::string s) {
 }  // namespace
 
 TEST(BrowseForFolder, OpensOnTheInitialFolderAndReturnsTheChosenOne) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
   BrowseRoot dir;
   const std::string start = dir.File("start");
   const std::string other = dir.File("other one");
@@ -130,6 +133,7 @@ TEST(BrowseForFolder, OpensOnTheInitialFolderAndReturnsTheChosenOne) {
 }
 
 TEST(BrowseForFolder, CancelGivesTheInitialFolderBackUnchanged) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
   BrowseRoot dir;
   std::string display = "untouched";
   const std::string start = dir.Path();
@@ -143,6 +147,7 @@ TEST(BrowseForFolder, CancelGivesTheInitialFolderBackUnchanged) {
 // nothing (it returns the selected folder), so the callback is asked
 // directly, as Windows asks it.
 TEST(BrowseForFolder, CallbackKeepsThePickerOpenOnANameThatNamesNothing) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
   PromptRecorder prompts;
   EXPECT_EQ(BrowseCallbackProc(nullptr, BFFM_VALIDATEFAILEDA,
                                reinterpret_cast<LPARAM>("no such folder"), 0),

@@ -2,6 +2,8 @@
 // program's own picture resources.
 #include <gtest/gtest.h>
 
+#include "base/tests/desktoplock.h"
+
 #include <filesystem>
 
 #include "base/tests/testing.h"
@@ -59,6 +61,7 @@ SIZE PixelSize(const widgets::Picture& picture) {
 }  // namespace
 
 TEST(FormTools, CenterFormMovesToTheMiddleOfTheWorkArea) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
   widgets::Form form("Centred", 4500, 3000);
   form.Load();
   form.Move(0, 0);
@@ -80,6 +83,7 @@ TEST(FormTools, CenterFormMovesToTheMiddleOfTheWorkArea) {
 }
 
 TEST(FormTools, UnloadAllFormsUnloadsEveryLoadedForm) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
   // The second form unloads the third when it goes, as a form may.
   struct Chained : widgets::Form {
     Chained(widgets::Form* next) : Form("chained", 1500, 1500), next(next) {}
@@ -107,6 +111,7 @@ TEST(FormTools, UnloadAllFormsUnloadsEveryLoadedForm) {
 }
 
 TEST(FormTools, RefreshFormControlsSkipsControlsThatCannotRepaint) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
   widgets::Form form("Refresh", 3000, 3000);
   form.Load();
   auto& refusing = form.Add<CountingControl>("refusing", true);
@@ -126,6 +131,7 @@ TEST(FormTools, RefreshFormControlsSkipsControlsThatCannotRepaint) {
 }
 
 TEST(FormTools, PicturesComeFromResourceMemoryWithoutFiles) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
   testing_support::TempDir dir;
   char oldTmp[1024] = {};
   GetEnvironmentVariableA("TMP", oldTmp, sizeof oldTmp);
@@ -164,6 +170,7 @@ TEST(FormTools, PicturesComeFromResourceMemoryWithoutFiles) {
 }
 
 TEST(FormTools, PaintResourcePictureSitsInTheBottomRightCornerAtItsOwnSize) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
   widgets::Form form("Background", 6000, 6000);
   form.Load();
   auto& box = form.Add<widgets::PictureBox>("picBackground", 0, 0, 1500, 1200);
@@ -194,6 +201,7 @@ TEST(FormTools, PaintResourcePictureSitsInTheBottomRightCornerAtItsOwnSize) {
 }
 
 TEST(FormTools, RedrawSwitchAndWindowTexts) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
   widgets::Form form("Window text 1", 3000, 3000, "CorvaneTestClass");
   form.Load();
   form.Show();
