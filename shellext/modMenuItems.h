@@ -36,6 +36,13 @@ inline constexpr int kMenuPictureSize = 16;
 // a control and is answered without drawing. Nothing escapes.
 bool HandleOwnerDrawMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, OwnerDrawSource& handler) noexcept;
 
+// WM_MENUCHAR (lParam the menu): a menu of owner-drawn entries has no
+// mnemonics of its own, so the letter marked by "&" in their captions picks
+// the entry. True with the result for the menu (execute the only entry with
+// that letter, or select the next of several) when the menu holds owner-drawn
+// entries; false otherwise, and for a letter no entry has. Nothing escapes.
+bool HandleMenuChar(WPARAM wParam, LPARAM lParam, OwnerDrawSource& handler, LRESULT& result) noexcept;
+
 // The handler's answers, empty and null where it fails.
 std::string GetCaption(OwnerDrawSource& handler, std::int32_t lID) noexcept;
 HBITMAP HasBitmap(OwnerDrawSource& handler, std::int32_t lID) noexcept;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "base/handles.h"
 #include "base/text.h"
+#include "base/winstr.h"
 #include "shellext/clsQuickGDI.h"
 
 namespace shellext {
@@ -29,20 +31,74 @@ class MenuFont {
   base::UniqueHFont m_font;
 };
 
-// The text as DrawText shows it: "&&" stands for "&", any other "&" only
-// marks the letter after it.
-std::string ShownText(const std::string& caption) {
+// A caption as DrawText shows it: "&&" stands for "&", any other "&" only
+// marks the letter after it (the first such letter is the mnemonic).
+struct ShownCaption {
+  std::string text;
+  char mnemonic = 0;
+};
+
+ShownCaption Shown(const std::string& caption) {
   const std::string text = base::RTrim(caption);
-  std::string shown;
+  ShownCaption shown;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && ++i == text.size()) break;  // a last "&" shows nothing
-    shown += text[i];  // after an "&" the letter it marks, or the second "&" of "&&"
+    if (text[i] == '&') {
+      if (++i == text.size()) break;  // a last "&" shows nothing
+      if (text[i] != '&' && !shown.mnemonic) shown.mnemonic = text[i];
+    }
+    shown.text += text[i];  // after an "&" the letter it marks, or the second "&" of "&&"
   }
   return shown;
 }
 
+bool SameLetter(char a, char b) {
+  return base::LCase(std::string(1, a)) == base::LCase(std::string(1, b));
+}
+
+// The character the shell sends, in the code page of our captions.
+char TypedChar(WPARAM wParam) {
+  const wchar_t typed = static_cast<wchar_t>(LOWORD(wParam));
+  const std::string ansi = base::Narrow(std::wstring_view(&typed, 1));
+  return ansi.size() == 1 ? ansi[0] : 0;
+}
+
+bool MenuChar(WPARAM wParam, HMENU menu, OwnerDrawSource& handler, LRESULT& result) {
+  const char typed = TypedChar(wParam);
+  const int count = menu ? GetMenuItemCount(menu) : 0;
+  bool ownerDrawn = false;
+  std::vector<int> matches;
+  int highlighted = -1;
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
+    if (mii.fState & MFS_HILITE) highlighted = i;
+    if (!(mii.fType & MFT_OWNERDRAW)) continue;
+    ownerDrawn = true;
+    if (!typed || (mii.fState & MFS_DISABLED)) continue;
+    const char mnemonic = Shown(GetCaption(handler, static_cast<std::int32_t>(mii.wID))).mnemonic;
+    if (mnemonic && SameLetter(mnemonic, typed)) matches.push_back(i);
+  }
+  if (!ownerDrawn || matches.empty()) return false;
+  if (matches.size() == 1) {
+    result = MAKELRESULT(matches.front(), MNC_EXECUTE);
+    return true;
+  }
+  // Several entries share the letter: each press moves to the next one.
+  int next = matches.front();
+  for (int i : matches) {
+    if (i > highlighted) {
+      next = i;
+      break;
+    }
+  }
+  result = MAKELRESULT(next, MNC_SELECT);
+  return true;
+}
+
 void MeasureItem(MEASUREITEMSTRUCT& item, OwnerDrawSource& handler) {
-  const std::string text = ShownText(GetCaption(handler, static_cast<std::int32_t>(item.itemID)));
+  const std::string text = Shown(GetCaption(handler, static_cast<std::int32_t>(item.itemID))).text;
   SIZE size{};
   base::UniqueHdc dc(CreateCompatibleDC(nullptr));
   MenuFont font;
@@ -129,6 +185,14 @@ bool HandleOwnerDrawMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, OwnerDrawSo
     // The menu belongs to the shell: a failed paint stays unpainted.
   }
   return true;
+}
+
+bool HandleMenuChar(WPARAM wParam, LPARAM lParam, OwnerDrawSource& handler, LRESULT& result) noexcept {
+  try {
+    return MenuChar(wParam, reinterpret_cast<HMENU>(lParam), handler, result);
+  } catch (...) {
+    return false;
+  }
 }
 
 std::string GetCaption(OwnerDrawSource& handler, std::int32_t lID) noexcept {

@@ -338,3 +338,41 @@ TEST(OwnerDrawMessages, OnlyMeasureAndMenuDrawAreHandled) {
   EXPECT_TRUE(shellext::HandleOwnerDrawMessage(WM_MEASUREITEM, 0, 0, entries));
   EXPECT_TRUE(shellext::HandleOwnerDrawMessage(WM_DRAWITEM, 0, 0, entries));
 }
+
+TEST(OwnerDrawMessages, MenuCharPicksTheEntryByItsMarkedLetter) {
+  FakeEntries entries;
+  entries.captions[1] = "&Open";
+  entries.captions[2] = "Tom && Jerry";  // "&&" marks no letter
+  entries.captions[3] = "&Designer...";
+  entries.captions[4] = "&Dynamic";
+  entries.captions[5] = "&Xray";  // disabled below
+  base::UniqueHMenu menu(CreatePopupMenu());
+  for (UINT id = 1; id <= 5; ++id) AppendMenuA(menu.get(), MF_OWNERDRAW | (id == 5 ? MF_GRAYED : 0), id, nullptr);
+  auto press = [&](wchar_t c, LRESULT& result) {
+    result = -1;
+    return shellext::HandleMenuChar(MAKEWPARAM(c, MF_POPUP), reinterpret_cast<LPARAM>(menu.get()), entries, result);
+  };
+  LRESULT result = 0;
+  ASSERT_TRUE(press(L'o', result));
+  EXPECT_EQ(result, MAKELRESULT(0, MNC_EXECUTE));
+  ASSERT_TRUE(press(L'O', result));
+  EXPECT_EQ(result, MAKELRESULT(0, MNC_EXECUTE));
+  // Two entries with "d": the first, then the next after the highlighted one.
+  ASSERT_TRUE(press(L'd', result));
+  EXPECT_EQ(result, MAKELRESULT(2, MNC_SELECT));
+  MENUITEMINFOA hilite{};
+  hilite.cbSize = sizeof hilite;
+  hilite.fMask = MIIM_STATE;
+  hilite.fState = MFS_HILITE;
+  ASSERT_TRUE(SetMenuItemInfoA(menu.get(), 2, TRUE, &hilite));
+  ASSERT_TRUE(press(L'd', result));
+  EXPECT_EQ(result, MAKELRESULT(3, MNC_SELECT));
+  EXPECT_FALSE(press(L'x', result));
+  EXPECT_FALSE(press(L'j', result));
+  EXPECT_FALSE(press(L'&', result));
+  // A menu of plain entries keeps its own mnemonics.
+  base::UniqueHMenu plain(CreatePopupMenu());
+  AppendMenuA(plain.get(), MF_STRING, 1, "&Open");
+  EXPECT_FALSE(shellext::HandleMenuChar(MAKEWPARAM(L'o', MF_POPUP), reinterpret_cast<LPARAM>(plain.get()), entries,
+                                        result));
+}
