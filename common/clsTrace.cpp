@@ -1,3 +1,4 @@
+#include <cstdint>
 #include "common/clsTrace.h"
 
 #include <exception>
@@ -171,6 +172,10 @@ std::string clsTrace::ToHex(std::int32_t value) {
   return hex;
 }
 
+std::string clsTrace::ToHex(const void* handle) {
+  return ToHex(static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(handle)));
+}
+
 std::int32_t& clsTrace::Timer(int timer) {
   if (timer < 1 || timer > 16) base::RaiseError(base::kErrSubscript, "clsTrace");
   return m_timers[static_cast<size_t>(timer - 1)];
@@ -234,6 +239,10 @@ clsTrace& g_oTiming() { return base::ThreadContext::Current().Get<TimingTrace>()
 
 void ReplaceDebugTrace() noexcept {
   if (auto* context = base::ThreadContext::Peek()) context->Release<DebugTrace>();
+}
+
+void ReplaceTimingTrace() noexcept {
+  if (auto* context = base::ThreadContext::Peek()) context->Release<TimingTrace>();
 }
 
 TraceScope::TraceScope(const char* procedure) noexcept {

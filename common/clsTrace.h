@@ -49,6 +49,9 @@ class clsTrace {
   // there is one.
   void CheckForError(const base::Error& error, long systemError = 0) noexcept;
   static std::string ToHex(std::int32_t value);
+  // A handle or address the same way: its low 32 bits, as the trace has
+  // always shown them.
+  static std::string ToHex(const void* handle);
 
   // Stopwatch timers 1 to 16; another number raises error 9.
   void TimerStart(int timer);
@@ -107,6 +110,8 @@ clsTrace& g_oTiming();
 // Puts a new, not yet started debug trace in place of this thread's one
 // (which closes its file and its listener connection).
 void ReplaceDebugTrace() noexcept;
+// The same for the timing trace.
+void ReplaceTimingTrace() noexcept;
 
 // A procedure's trace scope: Push of its name on entry, Pop when it leaves,
 // however it leaves. It reaches the debug trace afresh at each end, so a

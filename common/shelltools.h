@@ -41,6 +41,12 @@ std::string GetShortPath(const std::string& path);
 std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& initialFolder,
                             std::string* displayName = nullptr, UINT flags = 0);
 
+// SHBrowseForFolder rooted at the desktop with these flags, callback and its
+// data; displayName (MAX_PATH characters) receives the chosen item's name.
+// The chosen list, null when the user cancels.
+base::UniquePidl ShowFolderPicker(HWND owner, const std::string& title, UINT flags, BFFCALLBACK callback,
+                                  LPARAM data, char* displayName);
+
 // The picker's callback: opens it on the folder whose path data points to
 // (a std::string), shows the path of each folder chosen in the status line,
 // and on a typed name that names nothing says so and keeps the picker open

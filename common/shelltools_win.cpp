@@ -126,25 +126,31 @@ int CALLBACK BrowseCallbackProc(HWND dialog, UINT msg, LPARAM value, LPARAM data
   return 0;
 }
 
+base::UniquePidl ShowFolderPicker(HWND owner, const std::string& title, UINT flags, BFFCALLBACK callback,
+                                  LPARAM data, char* displayName) {
+  base::UniquePidl root;
+  SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, root.put());
+  BROWSEINFOA info = {};
+  info.hwndOwner = owner;
+  info.pidlRoot = root.get();
+  info.pszDisplayName = displayName;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = flags;
+  info.lpfn = callback;
+  info.lParam = data;
+  return base::UniquePidl(SHBrowseForFolderA(&info));
+}
+
 std::string BrowseForFolder(HWND owner, const std::string& title, const std::string& initialFolder,
                             std::string* displayName, UINT flags) {
   TraceScope trace("BrowseForFolder");
   std::string result = initialFolder;
   try {
-    base::UniquePidl root;
-    SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, root.put());
     std::string start = initialFolder;
     char display[MAX_PATH] = {};
-    BROWSEINFOA info = {};
-    info.hwndOwner = owner;
-    info.pidlRoot = root.get();
-    info.pszDisplayName = display;
-    info.lpszTitle = title.c_str();
-    info.ulFlags = flags | BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_EDITBOX | BIF_VALIDATE |
-                   BIF_NEWDIALOGSTYLE;
-    info.lpfn = BrowseCallbackProc;
-    info.lParam = reinterpret_cast<LPARAM>(&start);
-    base::UniquePidl chosen(SHBrowseForFolderA(&info));
+    base::UniquePidl chosen = ShowFolderPicker(
+        owner, title, flags | BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE,
+        BrowseCallbackProc, reinterpret_cast<LPARAM>(&start), display);
     // Cancelled: there is no item list, and none is asked about or freed.
     char path[MAX_PATH] = {};
     if (chosen && SHGetPathFromIDListA(chosen.get(), path)) {

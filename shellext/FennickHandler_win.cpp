@@ -1,11 +1,104 @@
+// The handler's life: construction, destruction and what Initialize records
+// of the selection. The menu query is in FennickQuery_win.cpp, the builder
+// in CreateMenu_win.cpp.
 #include "shellext/FennickHandler.h"
 
-#include "resources/identity.h"
+#include "actions/clsCustomActions.h"
+#include "base/context.h"
+#include "common/SpecialFolders.h"
+#include "common/clsTrace.h"
+#include "common/tools.h"
+#include "config/clsOptions.h"
+#include "shellext/FennickThread.h"
+#include "shellext/modShellTools.h"
+#include "widgets/form.h"
 
 namespace shellext {
 
-FennickHandler::FennickHandler() = default;
-FennickHandler::~FennickHandler() = default;
+using common::clsTrace;
+using common::g_Debug;
+using config::g_oOptions;
+
+namespace {
+
+// The dropped-file list's name n, however long.
+std::string DroppedName(HDROP drop, UINT n) {
+  UINT length = DragQueryFileA(drop, n, nullptr, 0);
+  std::string name(static_cast<size_t>(length) + 1, '\0');
+  UINT copied = DragQueryFileA(drop, n, name.data(), length + 1);
+  name.resize(copied);
+  return common::CutAtNull(name);
+}
+
+}  // namespace
+
+FennickHandler::FennickHandler() {
+  Main();
+  try {
+    config::clsOptions& options = g_oOptions();
+    options.Reg_Load(config::kSettingsKey);
+    common::TraceScope scope("UserControl_Initialize");
+    g_Debug().Output("App.hInstance=" + clsTrace::ToHex(widgets::ThisModule()));
+
+    g_oQuickAccessMRU().SetPath(kQuickAccessMRUKey);
+    g_oHistoryMRU().SetPath(kHistoryMRUKey);
+    g_oCopyToMRU().SetPath(kCopyToMRUKey);
+    g_oHistoryMRU().Load(config::ClampListSize(options.m_lShellMaxHistoryMRU));
+    g_oQuickAccessMRU().Load(config::ClampListSize(options.m_lShellMaxQuickAccessMRU));
+    g_oCopyToMRU().Load(kMaxCopyToMRU);
+
+    if (options.m_lShellShowIcons > config::clsOptions::OptionLevel_None)
+      m_oBitmaps.LoadResourceBitmaps(widgets::ThisModule());
+  } catch (...) {
+    // A handler that could not prepare everything still answers the shell.
+    g_Debug().CheckForError();
+  }
+  // Counted whatever happened above, so that the destructor's count is right.
+  std::int32_t& count = FennickThread().g_lReferenceCount;
+  ++count;
+  try {
+    const std::string& actionsFile = g_oOptions().m_szShellCustomActionsFile;
+    if (count == 1 && !actionsFile.empty()) {
+      actions::clsCustomActions counter;
+      m_lNumWindowActions = counter.Count(actions::clsCustomActions::TypeWindow, actionsFile);
+      g_Debug().Output("m_lNumWindowActions=" + std::to_string(m_lNumWindowActions));
+    } else if (count > 1) {
+      g_Debug().Output("g_lReferenceCount=" + std::to_string(count));
+    }
+  } catch (...) {
+    g_Debug().CheckForError();
+  }
+}
+
+FennickHandler::~FennickHandler() {
+  try {
+    std::int32_t remaining = 0;
+    {
+      common::TraceScope scope("UserControl_Terminate");
+      g_Debug().Output("Killing bitmaps");
+      std::int32_t& count = FennickThread().g_lReferenceCount;
+      g_Debug().Output("g_lReferenceCount=" + std::to_string(count));
+      remaining = --count;
+      if (remaining < 1) {
+        // Our dynamic submenus hang in the shell's menu; one the shell has
+        // already destroyed with its menu is left alone.
+        for (const ItemPtr& dynamic : m_oDynamicMenus)
+          if (HMENU menu = MenuFromNumber(dynamic->m_lKey); menu && IsMenu(menu)) DestroyMenu(menu);
+        g_oQuickAccessMRU().Save();
+        g_oHistoryMRU().Save();
+      }
+    }
+    if (remaining < 1) {
+      // The thread's last handler: its state goes with it, so that the
+      // library can be unloaded whenever the shell likes.
+      base::ThreadContext::DestroyCurrent();
+    } else {
+      common::ReplaceDebugTrace();
+      common::ReplaceTimingTrace();
+    }
+  } catch (...) {
+  }
+}
 
 const base::QiEntry* FennickHandler::Interfaces() noexcept {
   // One IContextMenu3 answers for the two older interfaces as well.
@@ -22,28 +115,54 @@ const base::QiEntry* FennickHandler::Interfaces() noexcept {
 // IShellExtInit
 
 STDMETHODIMP FennickHandler::Initialize(PCIDLIST_ABSOLUTE pidlFolder, IDataObject* dataObject,
-                                        HKEY /*progId*/) noexcept {
-  return base::ComBoundary([&] {
+                                        HKEY progId) noexcept {
+  return base::ComBoundary([&]() -> HRESULT {
+    common::TraceScope scope("IShellExtInit_Initialize");
+    g_Debug().Output("pidlFolder=" + clsTrace::ToHex(pidlFolder) +
+                     "  hKeyProgID=" + std::to_string(reinterpret_cast<std::uintptr_t>(progId)));
+    // A handler initialised again describes the new selection only.
+    m_szCurrentFolder.clear();
+    m_szFirstPath.clear();
+    m_szCurrentFile.clear();
+    m_lSelectionCount = 0;
     m_pidlFolder.reset(pidlFolder ? ILClone(pidlFolder) : nullptr);
+    if (pidlFolder) m_szCurrentFolder = PidlToPath(pidlFolder);
     m_pDataObject = dataObject;
+    if (dataObject) {
+      FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+      STGMEDIUM medium{};
+      HRESULT hr = dataObject->GetData(&format, &medium);
+      if (FAILED(hr)) return hr;
+      struct MediumRelease {
+        STGMEDIUM* m;
+        ~MediumRelease() { ReleaseStgMedium(m); }
+      } release{&medium};
+      auto drop = static_cast<HDROP>(medium.hGlobal);
+      m_lSelectionCount = static_cast<std::int32_t>(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0));
+      if (m_lSelectionCount == 1) {
+        m_szFirstPath = DroppedName(drop, 0);
+        if (common::FileExists(m_szFirstPath)) m_szCurrentFile = m_szFirstPath;
+        if (m_szCurrentFolder.empty()) m_szCurrentFolder = GetFolderOfPath(m_szFirstPath);
+      } else if (m_lSelectionCount > 1 && m_szCurrentFolder.empty()) {
+        m_szCurrentFolder = GetFolderOfPath(DroppedName(drop, 0));
+      }
+    }
+    g_Debug().Output("CurrentFolder=" + m_szCurrentFolder);
+    g_Debug().Output("CurrentFile=" + m_szCurrentFile);
     return S_OK;
   });
 }
 
 // IContextMenu
 
-STDMETHODIMP FennickHandler::QueryContextMenu(HMENU /*menu*/, UINT /*indexMenu*/, UINT /*idCmdFirst*/,
-                                              UINT /*idCmdLast*/, UINT /*flags*/) noexcept {
-  // No entries yet: the code part of the status is the number of
-  // identifiers used.
-  return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
+STDMETHODIMP FennickHandler::QueryContextMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast,
+                                              UINT flags) noexcept {
+  return base::ComBoundary([&] { return IFennick_QueryFennickEx(menu, indexMenu, idCmdFirst, idCmdLast, flags); });
 }
 
-STDMETHODIMP FennickHandler::InvokeCommand(CMINVOKECOMMANDINFO* /*info*/) noexcept { return E_INVALIDARG; }
-
-STDMETHODIMP FennickHandler::GetCommandString(UINT_PTR /*idCmd*/, UINT /*type*/, UINT* /*reserved*/,
-                                              CHAR* /*name*/, UINT /*cchMax*/) noexcept {
-  return E_INVALIDARG;
+STDMETHODIMP FennickHandler::GetCommandString(UINT_PTR idCmd, UINT type, UINT* /*reserved*/, CHAR* name,
+                                              UINT cchMax) noexcept {
+  return base::ComBoundary([&] { return IFennick_GetCommandString(idCmd, type, name, cchMax); });
 }
 
 // IContextMenu2
@@ -51,14 +170,6 @@ STDMETHODIMP FennickHandler::GetCommandString(UINT_PTR /*idCmd*/, UINT /*type*/,
 STDMETHODIMP FennickHandler::HandleMenuMsg(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
   LRESULT ignored = 0;
   return HandleMenuMsg2(msg, wParam, lParam, &ignored);
-}
-
-// IContextMenu3
-
-STDMETHODIMP FennickHandler::HandleMenuMsg2(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
-                                            LRESULT* result) noexcept {
-  if (result) *result = 0;
-  return S_OK;
 }
 
 HRESULT CreateFennickHandler(REFIID riid, void** ppv) noexcept {

@@ -1,0 +1,2 @@
+// fennick_bench: to come.
+int main() { return 0; }
