@@ -81,8 +81,8 @@ class FennickHandler : public base::ComObject<FennickHandler, IShellExtInit, ICo
   // lMenuCmdId when the entry takes an identifier (every entry but a popup
   // whose bOwnerDraw argument is false; callers pass the owner-draw
   // setting) and records the identifier in the member's m_lKey (-1 when it
-  // takes none). lPosition -1 appends. False when the entry could not go in
-  // (a picture key without a bitmap: its identifier is still used).
+  // takes none). lPosition -1 appends. A picture key without a bitmap gives
+  // an entry without a picture. False when the menu refused the entry.
   bool AddMenuWithBitmap(const ItemPtr& member, HMENU hMenu, const std::string& szCaption, std::int32_t& lMenuCmdId,
                          std::int32_t& lBitmapKey, HBITMAP& hFileBitmap, std::int32_t& lPosition,
                          const std::string& szFilename, bool bTrim, bool bOwnerDraw, HMENU hSubMenu);

@@ -86,7 +86,6 @@ bool FennickHandler::AddMenuWithBitmap(const ItemPtr& member, HMENU hMenu, const
     g_Debug().Output("Marked as ownerdraw");
   }
 
-  bool insert = true;
   if (useCheckMarks) {
     clsMenuBitmaps::BitmapPtr picture;
     if (lBitmapKey == kBitmapFileIcon) {
@@ -95,11 +94,10 @@ bool FennickHandler::AddMenuWithBitmap(const ItemPtr& member, HMENU hMenu, const
       if (noIcon) picture = m_oBitmaps.Find(kBitmapNoIcon);
       else if (picture) hFileBitmap = picture->m_lData2;
     } else {
+      // A picture that could not be loaded costs the entry its picture,
+      // not its place in the menu.
       picture = m_oBitmaps.Find(lBitmapKey);
-      if (!picture) {
-        g_Debug().Output("Bitmap not found!");
-        insert = false;
-      }
+      if (!picture) g_Debug().Output("Bitmap not found!");
     }
     if (picture) {
       if (auto item = CommandItem(member)) item->m_oBitmap = picture;
@@ -109,11 +107,8 @@ bool FennickHandler::AddMenuWithBitmap(const ItemPtr& member, HMENU hMenu, const
     }
   }
 
-  bool inserted = false;
-  if (insert) {
-    inserted = InsertMenuItemA(hMenu, static_cast<UINT>(lPosition), TRUE, &mii) != FALSE;
-    if (inserted && member) member->m_szData = text;  // what owner drawing shows
-  }
+  const bool inserted = InsertMenuItemA(hMenu, static_cast<UINT>(lPosition), TRUE, &mii) != FALSE;
+  if (inserted && member) member->m_szData = text;  // what owner drawing shows
   if (member) member->m_lKey = takesId ? lMenuCmdId : kNoCommandId;
   if (takesId) ++lMenuCmdId;
   return inserted;
