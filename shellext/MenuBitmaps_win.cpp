@@ -81,7 +81,9 @@ base::UniqueHBitmap IconToBitmap(HDC hDC, HICON hIcon, std::int32_t lColourIndex
   base::SelectObjectScope select(hDC, bitmap.get());
   const int drawn = (lFlags & 1) ? 14 : lSize;
   base::UniqueHBrush brush(CreateSolidBrush(GetSysColor(lColourIndex + 1)));
-  RECT rc{0, 0, drawn, drawn};
+  // The whole bitmap, not only where the icon goes: a new bitmap holds
+  // whatever memory it got, and the smaller icon leaves a margin of it.
+  RECT rc{0, 0, lSize, lSize};
   FillRect(hDC, &rc, brush.get());
   DrawIconEx(hDC, 0, 0, hIcon, drawn, drawn, 0, nullptr, DI_NORMAL);
   return bitmap;
@@ -133,6 +135,19 @@ clsMenuBitmaps::BitmapPtr clsMenuBitmaps::FileIcon(const std::string& fileName, 
   g_Debug().Output("hImageList=" + clsTrace::ToHex(list) + "  iIcon=" + std::to_string(info.iIcon) + "  hIcon=" + clsTrace::ToHex(info.hIcon));
   base::UniqueHIcon icon(info.hIcon);
   if (!icon && list) icon.reset(ImageList_GetIcon(list, info.iIcon, ILD_NORMAL));
+  std::string textKey = std::to_string(reinterpret_cast<std::uintptr_t>(list)) + "." + std::to_string(info.iIcon);
+  // Files with the same shell icon share its bitmaps: a folder of thousands
+  // of files costs a few pictures, not two GDI objects a file.
+  if (icon && list) {
+    for (const BitmapPtr& m : m_members) {
+      if (m->m_szKey == textKey) {
+        IconAnswer shared{m, false};
+        m_fileIcons.emplace(cacheKey, shared);
+        noIcon = false;
+        return m;
+      }
+    }
+  }
   IconAnswer answer;
   answer.noIcon = !icon;
   HDC surface = icon ? Surface() : nullptr;
@@ -143,7 +158,6 @@ clsMenuBitmaps::BitmapPtr clsMenuBitmaps::FileIcon(const std::string& fileName, 
     if (full) {
       g_Debug().Output("Adding to bitmap collection");
       base::UniqueHBitmap small = IconToBitmap(surface, icon.get(), COLOR_MENU, kIconBitmapSize, 1);
-      std::string textKey = std::to_string(reinterpret_cast<std::uintptr_t>(list)) + "." + std::to_string(info.iIcon);
       answer.bitmap = std::make_shared<clsMenuBitmap>(0, std::move(textKey), std::move(full), std::move(small));
       m_members.push_back(answer.bitmap);
     }
