@@ -14,6 +14,7 @@
 #include "config/clsOptions.h"
 #include "shellext/FennickHandler.h"
 #include "shellext/FennickThread.h"
+#include "shellext/MenuSeparators.h"
 #include "shellext/modShellTools.h"
 
 namespace shellext {
@@ -142,6 +143,7 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
   m_lDynamicCmdLast = m_lMenuCmdId - 1;
 
   bool built = false;
+  const int countBefore = GetMenuItemCount(hMenu);
   const std::int32_t rootPosition = [&] {
     InsertMenuA(hMenu, static_cast<UINT>(m_lInsertPos), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     ++m_lInsertPos;
@@ -159,6 +161,11 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
     g_Debug().CheckForError();
   }
   FinishQuery(built, rootPosition);
+  // The parts of the menu each close themselves off; where two such
+  // separators meet, one goes.
+  const int ours = static_cast<int>(std::min<UINT>(indexMenu, static_cast<UINT>(std::max(countBefore, 0))));
+  RemoveDoubleSeparators(hMenu, ours, ours + GetMenuItemCount(hMenu) - countBefore);
+  if (m_hRootMenu) RemoveDoubleSeparators(m_hRootMenu, 0, GetMenuItemCount(m_hRootMenu));
 
   // One more than the identifiers handed out, as always; never more than the
   // shell granted nor than a status can carry.
