@@ -121,8 +121,10 @@ UINT DrawStateOf(const MenuEntry& e) {
   return state;
 }
 
-// Whether anything in the bitmap differs from the white it was filled with.
-bool AnyPainted(HDC dc, HBITMAP bitmap, int width, int height) {
+constexpr int kDrawMargin = 4;  // the item rectangle stands this far from the bitmap's edges
+
+// The bitmap's pixels, top row first, 0x00RRGGBB.
+std::vector<DWORD> PixelsOf(HDC dc, HBITMAP bitmap, int width, int height) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
@@ -131,15 +133,72 @@ bool AnyPainted(HDC dc, HBITMAP bitmap, int width, int height) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-  if (!GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS)) return false;
-  return std::any_of(pixels.begin(), pixels.end(), [](DWORD p) { return (p & 0xffffff) != 0xffffff; });
+  if (!GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS)) pixels.clear();
+  return pixels;
 }
 
-// WM_MEASUREITEM, then WM_DRAWITEM into a memory DC of the measured size, as
-// the menu does when it shows the item (it draws even when measuring failed).
-void MeasureAndDraw(MenuEntry& e, HMENU menu, MenuMessenger& messenger) {
-  // The menu names an owner-drawn popup by its submenu handle.
-  UINT itemId = e.kind == ItemKind::Popup ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(e.submenu)) : e.id;
+// A 32-bit top-down BMP file of the pixels.
+void SaveBmp(const std::string& path, const std::vector<DWORD>& pixels, int width, int height) {
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = -height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4d42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + bytes;
+  base::UniqueFile out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!out) return;
+  DWORD written = 0;
+  WriteFile(out.get(), &file, sizeof file, &written, nullptr);
+  WriteFile(out.get(), &info, sizeof info, &written, nullptr);
+  WriteFile(out.get(), pixels.data(), bytes, &written, nullptr);
+}
+
+// WM_DRAWITEM into a white memory DC of the measured size (and a margin),
+// as the menu does when it shows the item; whether a pixel changed. With a
+// folder, the picture is kept there as a file too.
+HRESULT DrawItem(MenuEntry& e, HMENU menu, MenuMessenger& messenger, UINT itemId, UINT state, int width, int height,
+                 bool& painted, const std::string& file) {
+  const int fullWidth = width + 2 * kDrawMargin, fullHeight = height + 2 * kDrawMargin;
+  base::WindowDc screen(nullptr);
+  base::UniqueHdc dc(CreateCompatibleDC(screen.get()));
+  base::UniqueHBitmap bitmap(CreateCompatibleBitmap(screen.get(), fullWidth, fullHeight));
+  if (!dc || !bitmap) return E_OUTOFMEMORY;
+  HRESULT hr;
+  {
+    base::SelectObjectScope selectBitmap(dc.get(), bitmap.get());
+    base::SelectObjectScope selectFont(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+    RECT all{0, 0, fullWidth, fullHeight};
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = itemId;
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.itemState = state;
+    dis.hwndItem = reinterpret_cast<HWND>(menu);  // for menus, the menu that holds the item
+    dis.hDC = dc.get();
+    dis.rcItem = RECT{kDrawMargin, kDrawMargin, kDrawMargin + width, kDrawMargin + height};
+    dis.itemData = e.data;
+    hr = messenger.Send(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+    GdiFlush();
+  }
+  const std::vector<DWORD> pixels = PixelsOf(dc.get(), bitmap.get(), fullWidth, fullHeight);
+  painted = std::any_of(pixels.begin(), pixels.end(), [](DWORD p) { return (p & 0xffffff) != 0xffffff; });
+  if (!file.empty() && !pixels.empty()) SaveBmp(file, pixels, fullWidth, fullHeight);
+  return hr;
+}
+
+// WM_MEASUREITEM, then WM_DRAWITEM (it draws even when measuring failed);
+// with a picture folder, drawn selected as well.
+void MeasureAndDraw(MenuEntry& e, HMENU menu, MenuMessenger& messenger, const WalkOptions& o) {
+  // The identifier the menu keeps for the item (for a popup made by
+  // AppendMenu, its submenu handle).
+  const UINT itemId = e.id;
   MEASUREITEMSTRUCT mis{};
   mis.CtlType = ODT_MENU;
   mis.itemID = itemId;
@@ -148,33 +207,15 @@ void MeasureAndDraw(MenuEntry& e, HMENU menu, MenuMessenger& messenger) {
   e.width = mis.itemWidth;
   e.height = mis.itemHeight;
 
-  int width = static_cast<int>(std::clamp<UINT>(mis.itemWidth, 1, kMaxDrawWidth));
-  int height = static_cast<int>(std::clamp<UINT>(mis.itemHeight, 1, kMaxDrawHeight));
-  base::WindowDc screen(nullptr);
-  base::UniqueHdc dc(CreateCompatibleDC(screen.get()));
-  base::UniqueHBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-  if (!dc || !bitmap) {
-    e.drawn = E_OUTOFMEMORY;
-    return;
+  const int width = static_cast<int>(std::clamp<UINT>(mis.itemWidth, 1, kMaxDrawWidth));
+  const int height = static_cast<int>(std::clamp<UINT>(mis.itemHeight, 1, kMaxDrawHeight));
+  const std::string file = o.drawDir.empty() ? std::string() : o.drawDir + "\\" + std::to_string(itemId);
+  e.drawn = DrawItem(e, menu, messenger, itemId, DrawStateOf(e), width, height, e.painted,
+                     file.empty() ? file : file + ".bmp");
+  if (!file.empty()) {
+    bool painted = false;
+    DrawItem(e, menu, messenger, itemId, DrawStateOf(e) | ODS_SELECTED, width, height, painted, file + "-selected.bmp");
   }
-  {
-    base::SelectObjectScope selectBitmap(dc.get(), bitmap.get());
-    base::SelectObjectScope selectFont(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
-    RECT rc{0, 0, width, height};
-    FillRect(dc.get(), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DRAWITEMSTRUCT dis{};
-    dis.CtlType = ODT_MENU;
-    dis.itemID = itemId;
-    dis.itemAction = ODA_DRAWENTIRE;
-    dis.itemState = DrawStateOf(e);
-    dis.hwndItem = reinterpret_cast<HWND>(menu);  // for menus, the menu that holds the item
-    dis.hDC = dc.get();
-    dis.rcItem = rc;
-    dis.itemData = e.data;
-    e.drawn = messenger.Send(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
-    GdiFlush();
-  }
-  e.painted = AnyPainted(dc.get(), bitmap.get(), width, height);
 }
 
 struct Walker {
@@ -188,7 +229,7 @@ struct Walker {
   void Walk(std::vector<MenuEntry>& level, HMENU menu) {
     if (options.ownerDraw)
       for (MenuEntry& e : level)
-        if (e.ownerDraw) MeasureAndDraw(e, menu, messenger);
+        if (e.ownerDraw) MeasureAndDraw(e, menu, messenger, options);
     for (size_t i = 0; i < level.size(); ++i) {
       MenuEntry& e = level[i];
       if (e.kind != ItemKind::Popup) continue;

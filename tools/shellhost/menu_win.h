@@ -59,6 +59,7 @@ struct WalkOptions {
   UINT last = 0x7fff;
   bool openSubmenus = false;  // WM_INITMENUPOPUP before a submenu is read
   bool ownerDraw = false;     // WM_MEASUREITEM and WM_DRAWITEM for owner-drawn items
+  std::string drawDir;        // where drawn items are kept as pictures; "" for nowhere
 };
 
 // Reads the whole tree under root, sending the chosen messages to handler in

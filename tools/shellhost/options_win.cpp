@@ -105,6 +105,14 @@ Options ParseArguments(int argc, char** argv) {
       o.openSubmenus = true;
     } else if (arg == "--owner-draw") {
       o.ownerDraw = true;
+    } else if (arg == "--draw-dir") {
+      o.drawDir = value();
+      o.ownerDraw = true;
+    } else if (arg == "--open-twice") {
+      o.openTwice = true;
+      o.openSubmenus = true;
+    } else if (arg == "--gdi") {
+      o.gdi = true;
     } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
       Bad("unknown option " + arg);
     } else {

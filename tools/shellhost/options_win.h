@@ -21,6 +21,9 @@ struct Options {
   std::optional<UINT> invokeOffset;
   bool openSubmenus = false;
   bool ownerDraw = false;
+  std::string drawDir;      // --draw-dir: drawn items kept as pictures here
+  bool openTwice = false;   // --open-twice: the menu opened and read a second time
+  bool gdi = false;         // --gdi: the process's GDI objects around the handler
   bool help = false;
 };
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <winternl.h>
 
 #include <algorithm>
 
@@ -45,6 +46,41 @@ std::string InterfacesLine(IUnknown* object) {
     if (SUCCEEDED(object->QueryInterface(*n.iid, p.put_void())) && p) line += std::string(" ") + n.name;
   }
   return line == "interfaces" ? "interfaces none" : line;
+}
+
+// The GDI objects of this process. Wine's GetGuiResources answers nothing;
+// its handle table (which the process environment block points to, as on
+// Windows) is read instead: the live entries that are not stock objects.
+long GdiObjectCount() {
+  SetLastError(0);
+  const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return static_cast<long>(count);
+  struct WineGdiEntry {  // Wine's layout, the same in 32- and 64-bit processes
+    UINT64 object;
+    ULONG owner;
+    USHORT unique;  // bit 7: a stock object
+    UCHAR type;     // 0: a free entry
+    UCHAR flags;
+    UINT64 user;
+  };
+  static_assert(sizeof(WineGdiEntry) == 24);
+  constexpr int kEntries = 0x10000;
+  GetStockObject(WHITE_BRUSH);  // the table is there once gdi32 has started
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"  // the segment read looks like an empty array to GCC
+  const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+#pragma GCC diagnostic pop
+#ifdef _WIN64
+  constexpr size_t kTableOffset = 0xF8;
+#else
+  constexpr size_t kTableOffset = 0x94;
+#endif
+  const auto* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + kTableOffset);
+  if (!table) return -1;
+  long live = 0;
+  for (int i = 0; i < kEntries; ++i)
+    if (table[i].type != 0 && !(table[i].unique & 0x80)) ++live;
+  return live;
 }
 
 void PumpMessages() {
@@ -93,6 +129,7 @@ class Run {
       : m_h(h), m_s(s), m_o(o), m_owner(owner) {}
 
   void Go(bool tryInvoke) {
+    if (m_o.gdi) PrintLine(1, "gdi before " + std::to_string(GdiObjectCount()));
     HRESULT hr = base::ComBoundary([&] {
       return CoCreateInstance(m_h.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, m_object.put_void());
     });
@@ -121,10 +158,17 @@ class Run {
       Step(1, "QueryContextMenu", hr);
     } else {
       PrintLine(1, "QueryContextMenu " + HResultText(hr) + " code " + std::to_string(HRESULT_CODE(hr)));
-      WalkOptions walk{m_o.first, m_o.last, m_o.openSubmenus, m_o.ownerDraw};
+      WalkOptions walk{m_o.first, m_o.last, m_o.openSubmenus, m_o.ownerDraw, m_o.drawDir};
       std::vector<MenuEntry> tree = ReadMenuTree(hmenu.get(), menu.get(), walk);
       PrintLine(1, "menu");
       PrintMenu(tree, 2);
+      if (m_o.openTwice) {
+        walk.drawDir.clear();
+        tree = ReadMenuTree(hmenu.get(), menu.get(), walk);
+        PrintLine(1, "menu again");
+        PrintMenu(tree, 2);
+      }
+      if (m_o.gdi) PrintLine(1, "gdi open " + std::to_string(GdiObjectCount()));
       if (tryInvoke) {
         hr = Invoke(menu.get(), m_s, m_o, m_owner);
         PrintLine(1, InvokeText(m_o) + " " + HResultText(hr));
@@ -157,6 +201,7 @@ class Run {
       return;
     }
     PrintLine(1, "release " + std::to_string(left));
+    if (m_o.gdi) PrintLine(1, "gdi after " + std::to_string(GdiObjectCount()));
   }
 
   const HandlerEntry& m_h;

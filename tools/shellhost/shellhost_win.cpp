@@ -55,7 +55,18 @@ Options:
                        before reading it (IContextMenu3::HandleMenuMsg2, else
                        IContextMenu2::HandleMenuMsg)
   --owner-draw         send WM_MEASUREITEM and WM_DRAWITEM for owner-drawn
-                       items, drawing into a memory DC
+                       items, drawing into a memory DC (the item rectangle 4
+                       pixels in from its edges, on white)
+  --draw-dir DIR       --owner-draw, and keep each drawing as DIR\ID.bmp (ID the
+                       item's identifier in decimal), and the item drawn
+                       selected as DIR\ID-selected.bmp (32-bit, top-down)
+  --open-twice         --open-submenus, then open and read the whole menu once
+                       more ("menu again")
+  --gdi                the process's GDI objects before the handler is created,
+                       with its menu open, and after its release ("gdi before
+                       N", "gdi open N", "gdi after N"); where GetGuiResources
+                       answers nothing (Wine), the live entries of the
+                       process's GDI handle table that are not stock objects
   --invoke VERB        then InvokeCommand with the verb string; with several
                        handlers, each in turn until one accepts it
   --invoke-offset N    then InvokeCommand with MAKEINTRESOURCE(N); needs
@@ -77,8 +88,10 @@ Output, one line each, sub-lines indented by two blanks:
     QueryContextMenu HR code N    N = HRESULT_CODE, the count of identifiers
     menu
       TYPE OFFSET "TEXT" ATTRIBUTES...         one line per item
+    menu again                    --open-twice: the same, read once more
     invoke offset N HR  |  invoke verb "VERB" HR
     release N                     what the last Release returned
+    gdi before N, gdi open N, gdi after N     --gdi
     exception HR                  a C++ exception came back through the handler
   unload "DLL" DllCanUnloadNow HR freed|loaded
   no handler                      when none was found
