@@ -37,10 +37,10 @@ std::vector<std::size_t> DynamicMenuOrder(const std::vector<FolderEntry>& entrie
 std::string MenuTextOf(std::string_view name);
 
 // The qualifying entries of a folder, in the order the file system returns
-// them. Before each one mayTakeAnother is asked; when it says no, the listing
-// ends there. A folder that does not exist or cannot be read lists nothing.
-// Windows only.
+// them. Each one is offered to `take` first (when given); when it says no,
+// the listing ends there, without that entry. A folder that does not exist
+// or cannot be read lists nothing. Windows only.
 std::vector<FolderEntry> ListDynamicFolder(const std::string& folderPath, std::string_view filter,
-                                           const std::function<bool()>& mayTakeAnother);
+                                           const std::function<bool(const FolderEntry&)>& take);
 
 }  // namespace shellext

@@ -7,7 +7,7 @@
 namespace shellext {
 
 std::vector<FolderEntry> ListDynamicFolder(const std::string& folderPath, std::string_view filter,
-                                           const std::function<bool()>& mayTakeAnother) {
+                                           const std::function<bool(const FolderEntry&)>& take) {
   std::vector<FolderEntry> entries;
   if (folderPath.empty()) return entries;
   WIN32_FIND_DATAA found{};
@@ -19,7 +19,7 @@ std::vector<FolderEntry> ListDynamicFolder(const std::string& folderPath, std::s
     entry.name.assign(found.cFileName, strnlen(found.cFileName, sizeof found.cFileName));
     entry.directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (!DynamicEntryQualifies(entry, filter)) continue;
-    if (mayTakeAnother && !mayTakeAnother()) break;
+    if (take && !take(entry)) break;
     entries.push_back(std::move(entry));
   } while (FindNextFileA(search.get(), &found));
   return entries;

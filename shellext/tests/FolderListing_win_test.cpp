@@ -43,7 +43,7 @@ TEST(DynamicFolderListing, ListsARealFolderAndStopsWhenToldTo) {
             (std::vector<std::string>{"Sub\\", "x[1].txt"}));
 
   int asked = 0;
-  auto two = [&] { return ++asked <= 2; };
+  auto two = [&](const shellext::FolderEntry&) { return ++asked <= 2; };
   EXPECT_EQ(shellext::ListDynamicFolder(folder, "", two).size(), 2u);
   EXPECT_EQ(asked, 3);
 
