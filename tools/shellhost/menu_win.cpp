@@ -16,11 +16,12 @@ constexpr UINT kMaxDrawWidth = 2048;
 constexpr UINT kMaxDrawHeight = 512;
 
 // Forwards menu messages as a shell's window procedure does: through
-// IContextMenu3 when the handler has it, else through IContextMenu2.
+// IContextMenu3 when the handler has it (and the older interface is not
+// asked for), else through IContextMenu2.
 class MenuMessenger {
  public:
-  explicit MenuMessenger(IContextMenu* handler) {
-    handler->QueryInterface(IID_IContextMenu3, m_cm3.put_void());
+  MenuMessenger(IContextMenu* handler, bool olderInterface) {
+    if (!olderInterface) handler->QueryInterface(IID_IContextMenu3, m_cm3.put_void());
     if (!m_cm3) handler->QueryInterface(IID_IContextMenu2, m_cm2.put_void());
   }
 
@@ -253,7 +254,7 @@ struct Walker {
 }  // namespace
 
 std::vector<MenuEntry> ReadMenuTree(HMENU root, IContextMenu* handler, const WalkOptions& options) {
-  Walker walker{handler, options, MenuMessenger(handler), {root}};
+  Walker walker{handler, options, MenuMessenger(handler, options.menu2), {root}};
   std::vector<MenuEntry> tree = ReadLevel(root, options);
   walker.Walk(tree, root);
   return tree;

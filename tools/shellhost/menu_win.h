@@ -60,6 +60,7 @@ struct WalkOptions {
   bool openSubmenus = false;  // WM_INITMENUPOPUP before a submenu is read
   bool ownerDraw = false;     // WM_MEASUREITEM and WM_DRAWITEM for owner-drawn items
   std::string drawDir;        // where drawn items are kept as pictures; "" for nowhere
+  bool menu2 = false;         // messages through IContextMenu2 even when IContextMenu3 is there
 };
 
 // Reads the whole tree under root, sending the chosen messages to handler in

@@ -113,6 +113,8 @@ Options ParseArguments(int argc, char** argv) {
       o.openSubmenus = true;
     } else if (arg == "--gdi") {
       o.gdi = true;
+    } else if (arg == "--menu2") {
+      o.menu2 = true;
     } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
       Bad("unknown option " + arg);
     } else {

@@ -24,6 +24,7 @@ struct Options {
   std::string drawDir;      // --draw-dir: drawn items kept as pictures here
   bool openTwice = false;   // --open-twice: the menu opened and read a second time
   bool gdi = false;         // --gdi: the process's GDI objects around the handler
+  bool menu2 = false;       // --menu2: menu messages through IContextMenu2 only
   bool help = false;
 };
 

@@ -83,6 +83,24 @@ long GdiObjectCount() {
   return live;
 }
 
+// What the shell and the system set up once per process and keep (the
+// system image lists, the menu's font), so that a count taken afterwards
+// moves only with what a handler holds.
+void WarmUpShell(const Selection& s) {
+  std::vector<std::string> paths{s.folder};
+  for (const std::string& name : s.names) paths.push_back(s.folder + "\\" + name);
+  for (const std::string& path : paths) {
+    for (UINT size : {SHGFI_SMALLICON, SHGFI_LARGEICON}) {
+      SHFILEINFOA info{};
+      SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_ICON | size);
+      if (info.hIcon) DestroyIcon(info.hIcon);
+    }
+  }
+  base::UniqueHMenu menu(CreatePopupMenu());
+  AppendMenuA(menu.get(), MF_STRING, 1, "x");
+  GetMenuCheckMarkDimensions();
+}
+
 void PumpMessages() {
   MSG msg;
   for (int i = 0; i < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
@@ -129,7 +147,10 @@ class Run {
       : m_h(h), m_s(s), m_o(o), m_owner(owner) {}
 
   void Go(bool tryInvoke) {
-    if (m_o.gdi) PrintLine(1, "gdi before " + std::to_string(GdiObjectCount()));
+    if (m_o.gdi) {
+      WarmUpShell(m_s);
+      PrintLine(1, "gdi before " + std::to_string(GdiObjectCount()));
+    }
     HRESULT hr = base::ComBoundary([&] {
       return CoCreateInstance(m_h.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, m_object.put_void());
     });
@@ -158,7 +179,7 @@ class Run {
       Step(1, "QueryContextMenu", hr);
     } else {
       PrintLine(1, "QueryContextMenu " + HResultText(hr) + " code " + std::to_string(HRESULT_CODE(hr)));
-      WalkOptions walk{m_o.first, m_o.last, m_o.openSubmenus, m_o.ownerDraw, m_o.drawDir};
+      WalkOptions walk{m_o.first, m_o.last, m_o.openSubmenus, m_o.ownerDraw, m_o.drawDir, m_o.menu2};
       std::vector<MenuEntry> tree = ReadMenuTree(hmenu.get(), menu.get(), walk);
       PrintLine(1, "menu");
       PrintMenu(tree, 2);

@@ -60,6 +60,8 @@ Options:
   --draw-dir DIR       --owner-draw, and keep each drawing as DIR\ID.bmp (ID the
                        item's identifier in decimal), and the item drawn
                        selected as DIR\ID-selected.bmp (32-bit, top-down)
+  --menu2              forward the menu messages through IContextMenu2's
+                       HandleMenuMsg even when the handler has IContextMenu3
   --open-twice         --open-submenus, then open and read the whole menu once
                        more ("menu again")
   --gdi                the process's GDI objects before the handler is created,
