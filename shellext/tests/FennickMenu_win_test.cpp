@@ -119,4 +119,65 @@ TEST(FennickMenu, RecentListsAndBuiltInCommandsAsTheSettingsSay) {
   }
 }
 
+TEST(FennickMenu, DynamicFoldersListTheirFolderWhenFirstOpened) {
+  FennickSession s;
+  const std::string dir = s.Dir().Path();
+  for (const char* sub : {"a", "a\\b", "a\\A", "empty"}) ASSERT_TRUE(CreateDirectoryA(s.Dir().File(sub).c_str(), nullptr));
+  for (const char* file : {"a\\Readme.TXT", "a\\notes.log", "a\\image.png", "a\\Tom & Jerry.txt", "a\\x[1].txt",
+                           "a\\#3.txt", "a\\secret.txt", "a\\A\\inner.txt", "a\\A\\inner.png"})
+    WriteFileBytes(s.Dir().File(file), "x");
+  SetFileAttributesA(s.Dir().File("a\\secret.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);  // listed like the others
+  WriteFileBytes(s.Dir().File("notes.txt"), "n");
+  configbuilder::ConfigBuilder cfg("Tools");
+  auto dynamic = [&](const char* caption, const std::string& location, const char* filter) {
+    auto item = configbuilder::MakeItem(clsCorvaneData::TypeDynamicFolder, caption, location);
+    item->m_szDFolder_Filter = filter;
+    cfg.Add(item);
+  };
+  dynamic("Texts", s.Dir().File("a"), "*.TXT,*.log");
+  dynamic("Empty", s.Dir().File("empty") + "\\", "");
+  dynamic("Nowhere", "", "");
+  dynamic("Inner", s.Dir().File("a\\A"), "");
+  cfg.Save(s.Dir().File("menu.cfg"));
+  s.WriteSettings(s.Dir().File("menu.cfg"));
+
+  // Sub-folders first, then the files the filter lets through, each by
+  // lower-cased name; "&" shows as itself. Identifiers follow the order in
+  // which the folders first open, from the block after the other entries,
+  // and a folder opened again is not listed again. Folders that list
+  // nothing (an empty one, an empty location) keep their "(Empty)".
+  const std::string menu = R"menu(    separator - disabled
+    popup - "Tools" opened
+      popup - "Texts" opened
+        popup - "A" opened
+          string 10 "inner.txt"
+        popup - "b" opened
+          string 0 "(Empty)" disabled
+        string 2 "#3.txt"
+        string 5 "notes.log"
+        string 6 "Readme.TXT"
+        string 7 "secret.txt"
+        string 8 "Tom && Jerry.txt"
+        string 9 "x[1].txt"
+      popup - "Empty" opened
+        string 0 "(Empty)" disabled
+      popup - "Nowhere" opened
+        string 0 "(Empty)" disabled
+      popup - "Inner" opened
+        string 11 "inner.png"
+        string 12 "inner.txt"
+      separator - disabled
+      string 1 "&Designer..."
+    separator - disabled
+)menu";
+  // The same through the older interface's HandleMenuMsg.
+  for (const char* messages : {"--open-twice", "--menu2"}) {
+    SCOPED_TRACE(messages);
+    const auto r = s.Run({"--open-twice", messages, s.Dir().File("notes.txt")});
+    EXPECT_EQ(MenuOutline(r.output, dir), "  menu\n" + menu + "  menu again\n" + menu);
+    // The block reserved for dynamic folders lies inside the count claimed.
+    EXPECT_NE(r.output.find("\n  QueryContextMenu 0x0000138b code 5003\n"), std::string::npos) << r.output;
+  }
+}
+
 }  // namespace
