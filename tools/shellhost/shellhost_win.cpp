@@ -90,7 +90,8 @@ A failed step ends that handler's run after its line.
 A menu item: TYPE is string, separator, popup or ownerdraw. OFFSET is the
 identifier less idCmdFirst; "-" for a separator or popup without an
 identifier of the range, "!ID" for a command outside it. "TEXT" comes from
-GetMenuItemInfoA MIIM_STRING (not for separators and owner-drawn items).
+GetMenuItemInfoA MIIM_STRING (not for separators; for an owner-drawn item
+only when it keeps a text).
 Then, in this order, those that apply:
   ownerdraw                 an owner-drawn popup
   data 0xN                  an owner-drawn item's item data
