@@ -9,6 +9,8 @@
 
 #include "base/tests/testing.h"
 #include "common/SpecialFolders.h"
+#include "config/BinaryFile.h"
+#include "config/clsCorvaneDataTools.h"
 #include "shellext/tests/fennick_testing.h"
 #include "tools/bench/configbuilder.h"
 
@@ -101,6 +103,31 @@ TEST(FennickShellHost, ARightClickShowsTheConfiguredMenuForFilesFoldersAndABackg
     EXPECT_EQ(MenuPart(output), expected(c.many)) << output;
     EXPECT_NE(output.find("DllCanUnloadNow 0x00000000 S_OK"), std::string::npos) << output;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FennickShellHost, AFileOfAnotherVersionIsReportedOnceAndShowsNothingOfIt) {
+  fennick_test::CleanSettings clean;
+  testing_support::TempDir dir;
+  testing_support::WriteFileBytes(dir.File("a.txt"), "a");
+  config::clsCorvaneDataTools tools;
+  config::MemoryFile file;
+  tools.File_WriteVersion(file, 2);
+  testing_support::WriteFileBytes(dir.File("menu.cfg"), file.Bytes());
+  fennick_test::PlantSettings([&](clsOptions& o) { o.m_szShellConfigFile = dir.File("menu.cfg"); });
+  unsigned long exitCode = 1;
+  const std::string output = fennick_test::RunShellHostWithFennick({dir.File("a.txt")}, &exitCode);
+  EXPECT_EQ(exitCode, 0u) << output;
+  // shellhost answers the box and prints it; the menu keeps only the
+  // leading separator.
+  const size_t prompt = output.find("\n  prompt ");
+  ASSERT_NE(prompt, std::string::npos) << output;
+  EXPECT_NE(output.find("\"Invalid file version!\"\n", prompt), std::string::npos) << output;
+  EXPECT_EQ(output.find("\n  prompt ", prompt + 1), std::string::npos) << output;
+  EXPECT_EQ(MenuPart(output), "  menu\n    separator - disabled\n");
 }
 
 }  // namespace

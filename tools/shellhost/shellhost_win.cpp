@@ -78,6 +78,8 @@ Output, one line each, sub-lines indented by two blanks:
     menu
       TYPE OFFSET "TEXT" ATTRIBUTES...         one line per item
     invoke offset N HR  |  invoke verb "VERB" HR
+    prompt "TITLE" "TEXT"         a message box the handler showed, answered
+                                  with its default button
     release N                     what the last Release returned
     exception HR                  a C++ exception came back through the handler
   unload "DLL" DllCanUnloadNow HR freed|loaded
@@ -150,6 +152,42 @@ void OnTerminate() {
   ExitProcess(kExitCrash);
 }
 
+// Message boxes a handler shows on this thread are printed and answered with
+// their default button, as nobody sits at the harness to answer them.
+class PromptAnswerer {
+ public:
+  PromptAnswerer() { s_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); }
+  ~PromptAnswerer() {
+    if (s_hook) UnhookWindowsHookEx(s_hook);
+    s_hook = nullptr;
+  }
+  PromptAnswerer(const PromptAnswerer&) = delete;
+  PromptAnswerer& operator=(const PromptAnswerer&) = delete;
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (code == HCBT_ACTIVATE) {
+      auto box = reinterpret_cast<HWND>(wParam);
+      char cls[16] = {};
+      GetClassNameA(box, cls, sizeof cls);
+      if (std::string(cls) == "#32770" && !GetPropA(box, kAnswered)) {
+        SetPropA(box, kAnswered, reinterpret_cast<HANDLE>(1));
+        char title[256] = {}, text[1024] = {};
+        GetWindowTextA(box, title, sizeof title);
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
+        shellhost::PrintLine(1, "prompt " + shellhost::Quote(title) + " " + shellhost::Quote(text));
+        LRESULT def = SendMessageA(box, DM_GETDEFID, 0, 0);
+        WORD id = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : IDOK;
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+      }
+    }
+    return CallNextHookEx(s_hook, code, wParam, lParam);
+  }
+
+  static constexpr char kAnswered[] = "CorvaneShellHostAnswered";
+  static inline HHOOK s_hook = nullptr;
+};
+
 // The hidden window a shell would own the menu with; handlers parent their
 // UI to it.
 base::UniqueHWnd CreateOwnerWindow() {
@@ -180,6 +218,7 @@ int Host(const shellhost::Options& o) {
     std::fprintf(stderr, "shellhost: CoInitializeEx failed (%s)\n", shellhost::HResultText(com.Result()).c_str());
     return Finish(kExitSetup);
   }
+  PromptAnswerer answerer;
   base::UniqueHWnd owner = CreateOwnerWindow();
   if (!owner) {
     std::fprintf(stderr, "shellhost: cannot create the owner window (error %lu)\n", GetLastError());
