@@ -51,11 +51,18 @@ bool FennickHandler::CreateMenu() {
     ReadOutcome outcome = ReadOutcome::kComplete;
     if (common::FileExists(path)) {
       file = std::make_unique<config::DiskFile>(path, config::DiskFile::Mode::kRead);
-      if (file->Length() >= 1) {
+      const std::int64_t length = file->Length();
+      if (length >= 1) {
         common::g_oTiming().TimerStart(1);
         timing = true;
+        // One read of the whole file, then the records from memory: a read
+        // per record costs the shell's thread far more.
+        std::string bytes(static_cast<size_t>(length), '\0');
+        file->Read(bytes.data(), bytes.size());
+        file.reset();
+        config::MemoryFile records(std::move(bytes));
         const std::int32_t dynamicBefore = m_oDynamicMenus.Count();
-        outcome = ReadConfiguredItems(*file);
+        outcome = ReadConfiguredItems(records);
         if (outcome == ReadOutcome::kComplete) AddEmptyPlaceholders(dynamicBefore);
       }
     }

@@ -72,6 +72,10 @@ FennickHandler::FennickHandler() {
 
 FennickHandler::~FennickHandler() {
   try {
+    // Released on a thread that never made a handler (the shell does not do
+    // that): there is no thread state of ours to count down or save from.
+    base::ThreadContext* context = base::ThreadContext::Peek();
+    if (!context || !context->Has<FennickThreadState>()) return;
     std::int32_t remaining = 0;
     {
       common::TraceScope scope("UserControl_Terminate");

@@ -63,8 +63,8 @@ class clsMenuBitmaps {
   BitmapPtr Find(std::int32_t key) const;
   // The file's shell icon as a member; null when the shell has no icon for
   // it or it cannot be drawn. `noIcon` tells the two apart. A name is asked
-  // of the shell once per handler; names with the same shell icon (the same
-  // text key) share one member.
+  // of the shell once per handler, and names with the same icon share one
+  // member.
   BitmapPtr FileIcon(const std::string& fileName, bool& noIcon);
   std::int32_t Count() const { return static_cast<std::int32_t>(m_members.size()); }
   const std::vector<BitmapPtr>& Members() const { return m_members; }
@@ -78,6 +78,7 @@ class clsMenuBitmaps {
 
   std::vector<BitmapPtr> m_members;
   std::map<std::string, IconAnswer> m_fileIcons;  // by lower-cased name
+  std::map<std::string, BitmapPtr> m_iconBitmaps;  // by image list & "." & index
   // The drawing surface of file icons: a memory DC holding a colour bitmap,
   // so that bitmaps made compatible with it have the screen's colours.
   base::UniqueHdc m_surface;

@@ -123,46 +123,40 @@ clsMenuBitmaps::~clsMenuBitmaps() {
 }
 
 clsMenuBitmaps::BitmapPtr clsMenuBitmaps::FileIcon(const std::string& fileName, bool& noIcon) {
-  const std::string cacheKey = base::LCase(fileName);
-  if (auto found = m_fileIcons.find(cacheKey); found != m_fileIcons.end()) {
+  const std::string nameKey = base::LCase(fileName);
+  if (auto found = m_fileIcons.find(nameKey); found != m_fileIcons.end()) {
     noIcon = found->second.noIcon;
     return found->second.bitmap;
   }
   g_Debug().Output("szFilename=" + fileName);
+  // The system image list and the icon's place in it: asking for the icon
+  // itself as well would double the shell's work for every name.
   SHFILEINFOA info{};
-  auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(fileName.c_str(), 0, &info, sizeof info,
-                                                          SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_SMALLICON));
-  g_Debug().Output("hImageList=" + clsTrace::ToHex(list) + "  iIcon=" + std::to_string(info.iIcon) + "  hIcon=" + clsTrace::ToHex(info.hIcon));
-  base::UniqueHIcon icon(info.hIcon);
-  if (!icon && list) icon.reset(ImageList_GetIcon(list, info.iIcon, ILD_NORMAL));
-  std::string textKey = std::to_string(reinterpret_cast<std::uintptr_t>(list)) + "." + std::to_string(info.iIcon);
-  // Files with the same shell icon share its bitmaps: a folder of thousands
-  // of files costs a few pictures, not two GDI objects a file.
-  if (icon && list) {
-    for (const BitmapPtr& m : m_members) {
-      if (m->m_szKey == textKey) {
-        IconAnswer shared{m, false};
-        m_fileIcons.emplace(cacheKey, shared);
-        noIcon = false;
-        return m;
+  auto list = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoA(fileName.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  g_Debug().Output("hImageList=" + clsTrace::ToHex(list) + "  iIcon=" + std::to_string(info.iIcon));
+  IconAnswer answer;
+  const std::string textKey = std::to_string(reinterpret_cast<std::uintptr_t>(list)) + "." + std::to_string(info.iIcon);
+  if (auto drawn = m_iconBitmaps.find(textKey); list && drawn != m_iconBitmaps.end()) {
+    answer.bitmap = drawn->second;  // the same icon as a name before
+  } else {
+    base::UniqueHIcon icon(list ? ImageList_GetIcon(list, info.iIcon, ILD_NORMAL) : nullptr);
+    answer.noIcon = !icon;
+    HDC surface = icon ? Surface() : nullptr;
+    if (surface) {
+      g_Debug().Output("m_frmTemp.picTemp.hDC=" + clsTrace::ToHex(surface));
+      base::UniqueHBitmap full = IconToBitmap(surface, icon.get(), COLOR_MENU, kIconBitmapSize, 0);
+      g_Debug().Output("hBitmap=" + clsTrace::ToHex(full.get()));
+      if (full) {
+        g_Debug().Output("Adding to bitmap collection");
+        base::UniqueHBitmap small = IconToBitmap(surface, icon.get(), COLOR_MENU, kIconBitmapSize, 1);
+        answer.bitmap = std::make_shared<clsMenuBitmap>(0, textKey, std::move(full), std::move(small));
+        m_members.push_back(answer.bitmap);
+        m_iconBitmaps.emplace(textKey, answer.bitmap);
       }
     }
   }
-  IconAnswer answer;
-  answer.noIcon = !icon;
-  HDC surface = icon ? Surface() : nullptr;
-  if (surface) {
-    g_Debug().Output("m_frmTemp.picTemp.hDC=" + clsTrace::ToHex(surface));
-    base::UniqueHBitmap full = IconToBitmap(surface, icon.get(), COLOR_MENU, kIconBitmapSize, 0);
-    g_Debug().Output("hBitmap=" + clsTrace::ToHex(full.get()));
-    if (full) {
-      g_Debug().Output("Adding to bitmap collection");
-      base::UniqueHBitmap small = IconToBitmap(surface, icon.get(), COLOR_MENU, kIconBitmapSize, 1);
-      answer.bitmap = std::make_shared<clsMenuBitmap>(0, std::move(textKey), std::move(full), std::move(small));
-      m_members.push_back(answer.bitmap);
-    }
-  }
-  m_fileIcons.emplace(cacheKey, answer);
+  m_fileIcons.emplace(nameKey, answer);
   noIcon = answer.noIcon;
   return answer.bitmap;
 }

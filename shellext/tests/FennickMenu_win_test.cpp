@@ -1,182 +1,416 @@
-// Fennick's whole menu through shellhost: the recent lists and built-in
-// commands for the settings, owner drawing into a real memory context, and
-// dynamic folders over real folders.
+// The configured menu, built by handlers made inside the test the way the
+// class factory makes them: settings planted in the real registry,
+// configurations written by the project's writer, real menus read back.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <functional>
+#include <cstring>
+#include <optional>
 #include <string>
-#include <vector>
 
-#include "config/clsCorvaneData.h"
-#include "shellext/FennickThread.h"
-#include "shellext/tests/fennick_session.h"
+#include "base/tests/testing.h"
+#include "base/winstr.h"
+#include "common/appinfo.h"
+#include "common/SpecialFolders.h"
+#include "config/BinaryFile.h"
+#include "config/clsCorvaneDataTools.h"
+#include "shellext/FennickHandler.h"
+#include "shellext/tests/fennick_testing.h"
 #include "tools/bench/configbuilder.h"
 
 namespace {
 
 using config::clsCorvaneData;
 using config::clsOptions;
-using fennick_test::FennickSession;
-using fennick_test::ListItem;
-using fennick_test::MenuOutline;
-using testing_support::WriteFileBytes;
+using configbuilder::ConfigBuilder;
+using fennick_test::DumpMenu;
 
-TEST(FennickMenu, RecentListsAndBuiltInCommandsAsTheSettingsSay) {
-  FennickSession s;
-  const std::string dir = s.Dir().Path();
-  WriteFileBytes(s.Dir().File("notes.txt"), "n");
-  configbuilder::ConfigBuilder cfg("Tools");
-  cfg.Add(clsCorvaneData::TypeFile, "Notes", s.Dir().File("notes.txt"));
-  cfg.Save(s.Dir().File("menu.cfg"));
-  const std::string system = "C:\\windows\\system32";
-  s.WriteList(shellext::kHistoryMRUKey, {ListItem(clsCorvaneData::TypeFolder, system, system),
-                                         ListItem(clsCorvaneData::TypeFile, "Tom & Jerry.txt", dir + "\\Tom & Jerry.txt")});
-  const std::string deep = "C:\\archive\\2019\\projects\\corvane\\drafts\\old";
-  s.WriteList(shellext::kQuickAccessMRUKey, {ListItem(clsCorvaneData::TypeFolder, deep, deep)});
+shellext::FennickHandler& Of(const base::ComPtr<IContextMenu3>& h) { return *static_cast<shellext::FennickHandler*>(h.get()); }
 
-  const struct {
-    const char* what;
-    std::function<void(clsOptions&)> settings;
-    std::string menu;
-  } cases[] = {
-      {"lists and built-ins off: the resets still show", [](clsOptions&) {}, R"(  menu
-    separator - disabled
-    popup - "Tools"
-      string 0 "Notes"
-      separator - disabled
-      string 2 "&Designer..."
-      separator - disabled
-      string 3 "&Reset History MRU"
-      string 4 "Rese&t Quick Access MRU"
-    separator - disabled
-)"},
-      // The root popup stays where it was to go before the lists were
-      // added; the built-ins' closing separator and the root's own would
-      // meet, and one of them goes.
-      {"both lists and two built-ins in the shell's menu", [](clsOptions& o) {
-         o.m_lShellShowHistoryMRU = clsOptions::OptionsMenuDisplay_ShowInMainMenu;
-         o.m_lShellShowQuickAccessMRU = clsOptions::OptionsMenuDisplay_ShowInMainMenu;
-         o.m_lShellShowFlags = clsOptions::ShowFlag_OpenInNewWindow | clsOptions::ShowFlag_TaskManager;
-       }, R"(  menu
-    separator - disabled
-    popup - "Tools"
-      string 0 "Notes"
-      separator - disabled
-      string 6 "&Designer..."
-      separator - disabled
-      string 7 "&Reset History MRU"
-      string 8 "Rese&t Quick Access MRU"
-    string 2 "&1 C:\\windows\\system32"
-    string 3 "&2 Tom && Jerry.txt"
-    separator - disabled
-    string 4 "&3 ...\\2019\\projects\\corvane\\drafts\\old"
-    string 5 "&Add To Quick Access"
-    separator - disabled
-    string 9 "Open in New Window"
-    string 10 "Task Manager"
-    separator - disabled
-)"},
-      {"both lists and every built-in in submenus", [](clsOptions& o) {
-         o.m_lShellShowHistoryMRU = clsOptions::OptionsMenuDisplay_ShowInSubMenu;
-         o.m_lShellShowQuickAccessMRU = clsOptions::OptionsMenuDisplay_ShowInSubMenu;
-         o.m_lShellShowFlags = 0x1ff;
-       }, R"(  menu
-    separator - disabled
-    popup - "Tools"
-      string 0 "Notes"
-      separator - disabled
-      popup - "&History"
-        string 2 "&1 C:\\windows\\system32"
-        string 3 "&2 Tom && Jerry.txt"
-      separator - disabled
-      popup - "&Quick Access"
-        string 4 "&1 ...\\2019\\projects\\corvane\\drafts\\old"
-        string 5 "&Add To Quick Access"
-      separator - disabled
-      string 6 "&Designer..."
-      separator - disabled
-      string 7 "&Reset History MRU"
-      string 8 "Rese&t Quick Access MRU"
-      separator - disabled
-      string 9 "Open in New Window"
-      string 10 "Copy to Clipboard"
-      string 11 "Copy to Run Dialog..."
-      string 12 "Copy to..."
-      string 13 "Move to..."
-      string 14 "Command Prompt Here"
-      string 15 "Task Manager"
-    separator - disabled
-)"},
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+class FennickMenu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_support::WriteFileBytes(dir.File("notes.txt"), "n");
+    testing_support::WriteFileBytes(dir.File("todo.txt"), "t");
+    CreateDirectoryA(dir.File("sub").c_str(), nullptr);
+    Settings();
+  }
+
+  // Plain text entries with every picture the maximum level shows, unless
+  // the test says otherwise.
+  void Settings(const std::function<void(clsOptions&)>& change = {}) {
+    fennick_test::PlantSettings([&](clsOptions& o) {
+      o.m_szShellConfigFile = cfg;
+      o.m_szShellCustomActionsFile = "";
+      o.m_lShellShowIcons = clsOptions::OptionLevel_Maximum;
+      o.m_bShellOwnerDraw = false;
+      // The configured part alone: no recent lists or built-in commands.
+      o.m_lShellShowHistoryMRU = o.m_lShellShowQuickAccessMRU = clsOptions::OptionsMenuDisplay_DoNotShow;
+      o.m_lShellShowFlags = 0;
+      if (change) change(o);
+    });
+  }
+
+  // A handler for a right-click on one file of the folder (selection fields
+  // as Initialize records them), its menu queried with this range.
+  struct Built {
+    base::ComPtr<IContextMenu3> handler;
+    base::UniqueHMenu menu;
+    HRESULT hr = E_FAIL;
+    std::string dump;
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    s.WriteSettings(s.Dir().File("menu.cfg"), c.settings);
-    const std::string menu = MenuOutline(s.Run({s.Dir().File("notes.txt")}).output, dir);
-    EXPECT_EQ(menu, c.menu);
+  Built Query(UINT first = 100, UINT last = 0x7fff, int selected = 1) {
+    Built b;
+    b.handler = fennick_test::NewHandler();
+    shellext::FennickHandler& h = Of(b.handler);
+    h.m_lSelectionCount = selected;
+    h.m_szCurrentFolder = dir.Path();
+    if (selected == 1) h.m_szCurrentFile = h.m_szFirstPath = dir.File("notes.txt");
+    b.menu.reset(CreatePopupMenu());
+    b.hr = b.handler->QueryContextMenu(b.menu.get(), 0, first, last, CMF_NORMAL);
+    b.dump = DumpMenu(b.menu.get(), first, HRESULT_CODE(b.hr));
+    return b;
+  }
+
+  // Every configured item type, nested.
+  void WriteEveryType() {
+    ConfigBuilder b("My Menu");
+    b.Add(clsCorvaneData::TypeFolder, "Here", dir.Path());
+    b.Add(clsCorvaneData::TypeFolder, "Elsewhere", dir.File("sub"));
+    auto documents = configbuilder::MakeItem(clsCorvaneData::TypeFolder, "Not its name");
+    documents->m_lOptions = clsCorvaneData::OptionsCSIDL | clsCorvaneData::OptionsBrowseAndOpen;
+    documents->SetFolderCSIDL(5);
+    b.Add(documents);
+    b.Add(clsCorvaneData::TypeFile, "Notes", dir.File("notes.txt"));
+    widgets::TreeNode& tools = b.Add(clsCorvaneData::TypePopupMenu, "Tools");
+    b.Add(clsCorvaneData::TypeCustomAction, "Act", "", &tools);
+    b.Add(clsCorvaneData::TypeSeparator, "", "", &tools);
+    b.Add(clsCorvaneData::TypeFile, "Todo", dir.File("todo.txt"), &tools);
+    auto task = configbuilder::MakeItem(clsCorvaneData::TypeSelectionTask, "Task");
+    task->m_lSelection_Options = clsCorvaneData::SelectionOptions_ShowAlways;
+    b.Add(task);
+    b.Add(clsCorvaneData::TypeCopyToX, "Copy", dir.File("sub"));
+    b.Add(clsCorvaneData::TypeDynamicFolder, "Dyn", dir.Path());
+    b.Save(cfg);
+  }
+
+  std::string Documents() const { return common::GetSpecialFolderName(nullptr, 5, true) + "..."; }
+
+  fennick_test::CleanSettings clean;
+  testing_support::TempDir dir;
+  std::string cfg = dir.File("menu.cfg");
+};
+
+TEST_F(FennickMenu, EveryItemTypeBecomesItsEntryInFileOrder) {
+  WriteEveryType();
+  Built b = Query();
+  // The current folder and the pictures of the maximum level as check
+  // marks; a configured popup takes no identifier while owner drawing is
+  // off; every dynamic folder gets the one shared "(Empty)" placeholder; the
+  // root popup sits between the leading separator and the closing one.
+  EXPECT_EQ(b.dump, "separator\n"
+                    "popup - \"My Menu\" checkmarks\n"
+                    "  string 0 \"Here\" checkmarks\n"
+                    "  string 1 \"Elsewhere\" checkmarks\n"
+                    "  string 2 \"" + Documents() + "\" checkmarks\n"
+                    "  string 3 \"Notes\" checkmarks\n"
+                    "  popup - \"Tools\"\n"
+                    "    string 4 \"Act\" checkmarks\n"
+                    "    separator\n"
+                    "    string 5 \"Todo\" checkmarks\n"
+                    "  string 6 \"Task\" checkmarks\n"
+                    "  string 7 \"Copy\" checkmarks\n"
+                    "  popup - \"Dyn\" checkmarks\n"
+                    "    string 8 \"(Empty)\" disabled grayed\n"
+                    "  separator\n"
+                    "  string 9 \"&Designer...\" checkmarks\n"
+                    "separator\n");
+  // Ten identifiers (the Designer entry last), then the block of 5000 kept
+  // for dynamic folders; the count is one more than the identifiers handed
+  // out.
+  EXPECT_EQ(HRESULT_CODE(b.hr), 10 + 5000 + 1);
+  shellext::FennickHandler& h = Of(b.handler);
+  EXPECT_EQ(h.m_lEmptyCmdId, 108);
+  EXPECT_EQ(h.m_lDynamicCmdId, 110);
+  EXPECT_EQ(h.m_lDynamicCmdLast, 5109);
+
+  // The folder the menu is for carries the current-folder arrow.
+  auto here = h.FindCommand(100);
+  ASSERT_TRUE(here);
+  auto picture = std::dynamic_pointer_cast<shellext::clsMenuBitmap>(shellext::FennickHandler::CommandItem(here)->m_oBitmap);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->m_lKey, shellext::kBitmapCurrentFolder);
+}
+
+TEST_F(FennickMenu, LookupsNeverFindEntriesWithoutAnIdentifierWhateverTheRange) {
+  WriteEveryType();
+  struct Case {
+    bool ownerDraw;
+    UINT first;
+    const char* toolsOffset;  // the configured popup's
+  };
+  for (const Case& c : {Case{false, 0, "-"}, Case{false, 100, "-"}, Case{true, 0, "4"}, Case{true, 100, "4"}}) {
+    SCOPED_TRACE(std::to_string(c.ownerDraw) + " " + std::to_string(c.first));
+    Settings([&](clsOptions& o) { o.m_bShellOwnerDraw = c.ownerDraw; });
+    Built b = Query(c.first);
+    EXPECT_NE(b.dump.find(std::string("  popup ") + c.toolsOffset + " \"Tools\""), std::string::npos) << b.dump;
+    // Offset 0 is the first folder, never the root (nor a separator).
+    EXPECT_TRUE(EndsWith(fennick_test::CommandString(b.handler.get(), 0, GCS_HELPTEXTA), "Folder - " + dir.Path()));
+    const UINT act = c.ownerDraw ? 5 : 4;
+    EXPECT_TRUE(EndsWith(fennick_test::CommandString(b.handler.get(), act, GCS_HELPTEXTW), "Custom Action - Act"));
+    EXPECT_EQ(fennick_test::CommandString(b.handler.get(), act, GCS_VERBA), "Item" + std::to_string(act));
+    if (c.ownerDraw) {
+      // A popup that takes an identifier has no text: the shell hears so.
+      EXPECT_EQ(fennick_test::CommandString(b.handler.get(), 4, GCS_HELPTEXTA), "<hr 0x80004005>");
+      EXPECT_EQ(b.handler->GetCommandString(4, GCS_VALIDATEA, nullptr, nullptr, 0), S_FALSE);
+    }
+    EXPECT_EQ(Of(b.handler).FindCommand(-1), nullptr);
+    // Owner-drawn entries learn their captions and pictures by identifier.
+    EXPECT_EQ(Of(b.handler).OwnerDrawMenu_GetCaption(static_cast<std::int32_t>(c.first) + 3), "Notes");
+    EXPECT_NE(Of(b.handler).OwnerDrawMenu_HasBitmap(static_cast<std::int32_t>(c.first) + 3), nullptr);
   }
 }
 
-TEST(FennickMenu, DynamicFoldersListTheirFolderWhenFirstOpened) {
-  FennickSession s;
-  const std::string dir = s.Dir().Path();
-  for (const char* sub : {"a", "a\\b", "a\\A", "empty"}) ASSERT_TRUE(CreateDirectoryA(s.Dir().File(sub).c_str(), nullptr));
-  for (const char* file : {"a\\Readme.TXT", "a\\notes.log", "a\\image.png", "a\\Tom & Jerry.txt", "a\\x[1].txt",
-                           "a\\#3.txt", "a\\secret.txt", "a\\A\\inner.txt", "a\\A\\inner.png"})
-    WriteFileBytes(s.Dir().File(file), "x");
-  SetFileAttributesA(s.Dir().File("a\\secret.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);  // listed like the others
-  WriteFileBytes(s.Dir().File("notes.txt"), "n");
-  configbuilder::ConfigBuilder cfg("Tools");
-  auto dynamic = [&](const char* caption, const std::string& location, const char* filter) {
-    auto item = configbuilder::MakeItem(clsCorvaneData::TypeDynamicFolder, caption, location);
-    item->m_szDFolder_Filter = filter;
-    cfg.Add(item);
+TEST_F(FennickMenu, SelectionTasksAndCopyDestinationsFollowTheSelection) {
+  struct Case {
+    std::int32_t options;
+    int selected;
+    bool shown;
   };
-  dynamic("Texts", s.Dir().File("a"), "*.TXT,*.log");
-  dynamic("Empty", s.Dir().File("empty") + "\\", "");
-  dynamic("Nowhere", "", "");
-  dynamic("Inner", s.Dir().File("a\\A"), "");
-  cfg.Save(s.Dir().File("menu.cfg"));
-  s.WriteSettings(s.Dir().File("menu.cfg"));
+  const Case cases[] = {
+      {clsCorvaneData::SelectionOptions_ShowAlways, 0, false}, {clsCorvaneData::SelectionOptions_ShowAlways, 2, true},
+      {clsCorvaneData::SelectionOptions_ShowSingle, 1, true},  {clsCorvaneData::SelectionOptions_ShowSingle, 2, false},
+      {clsCorvaneData::SelectionOptions_ShowMultiple, 2, true}, {clsCorvaneData::SelectionOptions_ShowMultiple, 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.options) + " " + std::to_string(c.selected));
+    ConfigBuilder b("Root");
+    auto task = configbuilder::MakeItem(clsCorvaneData::TypeSelectionTask, "Task");
+    task->m_lSelection_Options = c.options;
+    b.Add(task);
+    b.Add(clsCorvaneData::TypeCopyToX, "Copy", dir.Path());
+    b.Add(clsCorvaneData::TypeFile, "After", dir.File("notes.txt"));
+    b.Save(cfg);
+    Built built = Query(100, 0x7fff, c.selected);
+    // Hidden entries use no identifier: "After" follows at once.
+    std::string expected = c.shown ? "  string 0 \"Task\" checkmarks\n" : "";
+    if (c.selected > 0) expected += "  string " + std::to_string(c.shown ? 1 : 0) + " \"Copy\" checkmarks\n";
+    const int after = (c.shown ? 1 : 0) + (c.selected > 0 ? 1 : 0);
+    expected += "  string " + std::to_string(after) + " \"After\" checkmarks\n";
+    EXPECT_NE(built.dump.find("popup - \"Root\" checkmarks\n" + expected), std::string::npos) << built.dump;
+  }
+}
 
-  // Sub-folders first, then the files the filter lets through, each by
-  // lower-cased name; "&" shows as itself. Identifiers follow the order in
-  // which the folders first open, from the block after the other entries,
-  // and a folder opened again is not listed again. Folders that list
-  // nothing (an empty one, an empty location) keep their "(Empty)".
-  const std::string menu = R"menu(    separator - disabled
-    popup - "Tools" opened
-      popup - "Texts" opened
-        popup - "A" opened
-          string 10 "inner.txt"
-        popup - "b" opened
-          string 0 "(Empty)" disabled
-        string 2 "#3.txt"
-        string 5 "notes.log"
-        string 6 "Readme.TXT"
-        string 7 "secret.txt"
-        string 8 "Tom && Jerry.txt"
-        string 9 "x[1].txt"
-      popup - "Empty" opened
-        string 0 "(Empty)" disabled
-      popup - "Nowhere" opened
-        string 0 "(Empty)" disabled
-      popup - "Inner" opened
-        string 11 "inner.png"
-        string 12 "inner.txt"
-      separator - disabled
-      string 1 "&Designer..."
-    separator - disabled
-)menu";
-  // The same through the older interface's HandleMenuMsg.
-  for (const char* messages : {"--open-twice", "--menu2"}) {
-    SCOPED_TRACE(messages);
-    const auto r = s.Run({"--open-twice", messages, s.Dir().File("notes.txt")});
-    EXPECT_EQ(MenuOutline(r.output, dir), "  menu\n" + menu + "  menu again\n" + menu);
-    // The block reserved for dynamic folders lies inside the count claimed.
-    EXPECT_NE(r.output.find("\n  QueryContextMenu 0x0000138b code 5003\n"), std::string::npos) << r.output;
+// Files damaged in the ways that matter, made record by record with the
+// project's own writing operations.
+class DamagedFile {
+ public:
+  DamagedFile& Version(int v) {
+    tools.File_WriteVersion(file, v);
+    return *this;
+  }
+  DamagedFile& Header(int nodes) {
+    config::clsFileHeader h;
+    h.m_lNumNodes = nodes;
+    tools.File_WriteHeader(file, h);
+    return *this;
+  }
+  DamagedFile& Item(int parent, std::int32_t type, const std::string& caption, const std::string& location = "") {
+    auto item = configbuilder::MakeItem(type, caption, location);
+    tools.File_WriteItemHeader(file, parent, *item);
+    tools.WriteData(file, *item);
+    return *this;
+  }
+  DamagedFile& Text(const std::string& text) {
+    tools.File_WriteString(file, text);
+    return *this;
+  }
+  std::string Bytes() const { return file.Bytes(); }
+
+ private:
+  config::clsCorvaneDataTools tools;
+  config::MemoryFile file;
+};
+
+TEST_F(FennickMenu, ADamagedFileShowsWhatWasReadAndTellsTheUserAsTheReaderSays) {
+  const std::string file1 = dir.File("notes.txt");
+  std::string whole = DamagedFile().Version(1).Header(3).Item(0, 0, "R").Item(1, 6, "One", file1).Item(1, 6, "Two", file1).Bytes();
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* prompt;  // "" for none
+    unsigned flags;
+    const char* entries;  // the root popup's, "" when there is none
+  };
+  const Case cases[] = {
+      {"empty", "", "", 0, "popup - \"Corvane\" checkmarks\n  string 0 \"&Designer...\" checkmarks\n"},
+      {"version 2", DamagedFile().Version(2).Header(1).Item(0, 0, "R").Bytes(), "Invalid file version!",
+       base::kPromptExclamation, ""},
+      {"no items", DamagedFile().Version(1).Header(0).Bytes(), "File is corrupt!", base::kPromptExclamation, ""},
+      {"bad item header", DamagedFile().Version(1).Header(2).Item(0, 0, "R").Text("1,6").Bytes(), "File is corrupt!",
+       base::kPromptCritical, ""},
+      {"parent not there yet", DamagedFile().Version(1).Header(3).Item(0, 0, "R").Item(1, 6, "One", file1).Item(9, 6, "x").Bytes(),
+       "", 0, "popup - \"R\" checkmarks\n  string 0 \"One\" checkmarks\n"},
+      {"truncated", whole.substr(0, whole.size() - 5), "", 0, "popup - \"R\" checkmarks\n  string 0 \"One\" checkmarks\n"},
+      {"garbage", std::string(300, '\x5a'), "", 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing_support::WriteFileBytes(cfg, c.bytes);
+    testing_support::PromptRecorder prompts;
+    Built b = Query();
+    ASSERT_EQ(prompts.Prompts().size(), *c.prompt ? 1u : 0u);
+    if (*c.prompt) {
+      EXPECT_EQ(prompts.Prompts()[0].text, c.prompt);
+      EXPECT_EQ(prompts.Prompts()[0].flags, c.flags);
+    }
+    // A failed build keeps its leading separator; the root popup shows what
+    // was made, and goes when nothing was.
+    std::string expected = "separator\n" + std::string(c.entries);
+    if (std::string(c.entries).find("string") != std::string::npos) expected += "separator\n";
+    EXPECT_EQ(b.dump, expected);
+    EXPECT_TRUE(SUCCEEDED(b.hr));
+  }
+  // No file at all: no message and the root with the Designer entry alone.
+  DeleteFileA(cfg.c_str());
+  testing_support::PromptRecorder prompts;
+  EXPECT_EQ(Query().dump, "separator\npopup - \"Corvane\" checkmarks\n  string 0 \"&Designer...\" checkmarks\nseparator\n");
+  EXPECT_TRUE(prompts.Prompts().empty());
+}
+
+TEST_F(FennickMenu, IdentifiersStayInsideTheGrantedRange) {
+  ConfigBuilder five("Root");
+  for (int i = 0; i < 5; ++i) five.Add(clsCorvaneData::TypeFile, "F" + std::to_string(i), dir.File("notes.txt"));
+  five.Save(cfg);
+  // Four identifiers granted: four files, the rest of the file dropped, and
+  // the count never above the range.
+  Built small = Query(100, 103);
+  EXPECT_EQ(HRESULT_CODE(small.hr), 4);
+  EXPECT_NE(small.dump.find("  string 3 \"F3\""), std::string::npos) << small.dump;
+  EXPECT_EQ(small.dump.find("F4"), std::string::npos) << small.dump;
+
+  // The dynamic-folder block: what is left after the entries decides it.
+  ConfigBuilder dynamic("Root");
+  dynamic.Add(clsCorvaneData::TypeDynamicFolder, "Dyn", dir.Path());
+  dynamic.Save(cfg);  // the placeholder takes identifier 0, the Designer entry 1; 2 is next
+  struct Case {
+    UINT last;
+    bool ignoreBounds;
+    std::int32_t blockEnd;  // one past the block
+    int count;
+  };
+  const Case cases[] = {{1501, false, 1002, 1003}, {601, false, 591, 592}, {9, false, 2, 3},
+                        {20, true, 5002, 21}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.last);
+    Settings([&](clsOptions& o) { o.m_bShellIgnoreBoundsCheck = c.ignoreBounds; });
+    Built b = Query(0, c.last);
+    shellext::FennickHandler& h = Of(b.handler);
+    EXPECT_EQ(h.m_lDynamicCmdId, 2);
+    EXPECT_EQ(h.m_lMenuCmdId, c.blockEnd);
+    EXPECT_EQ(h.m_lDynamicCmdLast, c.blockEnd - 1);
+    EXPECT_EQ(HRESULT_CODE(b.hr), c.count);
+    // Entries filled into dynamic folders later must stay in the block.
+    h.m_lMenuCmdId = c.blockEnd;
+    EXPECT_FALSE(h.CanInsertMenuCommand(false, false));
+  }
+}
+
+TEST_F(FennickMenu, CommandStringsWriteOnlyIntoTheBufferGiven) {
+  WriteEveryType();
+  Built b = Query();
+  IContextMenu* h = b.handler.get();
+  const std::wstring help = base::Wide(common::ProductName() + " Custom Action - Act");
+  struct Case {
+    UINT offset, type, cchMax;
+    HRESULT hr;
+    const char* ansi;                  // expected ANSI text, or null
+    std::optional<std::wstring> wide;  // expected wide text
+    size_t written;         // bytes that may change
+  };
+  const Case cases[] = {
+      {4, GCS_VERBA, 3, S_OK, "It", std::nullopt, 3},
+      {4, GCS_VERBA, 20, S_OK, "Item4", std::nullopt, 6},
+      {4, GCS_HELPTEXTW, 5, S_OK, nullptr, help.substr(0, 4), 10},  // cut, and still a wide NUL inside cchMax
+      {4, GCS_VERBW, 20, S_OK, nullptr, L"", 2},
+      {4, GCS_VALIDATEA, 20, S_OK, nullptr, std::nullopt, 0},
+      {4, GCS_VALIDATEW, 20, S_OK, nullptr, std::nullopt, 0},
+      {8, GCS_HELPTEXTA, 20, E_FAIL, nullptr, std::nullopt, 0},     // the placeholder: no text
+      {8, GCS_VALIDATEW, 20, S_FALSE, nullptr, std::nullopt, 0},
+      {4000, GCS_HELPTEXTA, 20, E_INVALIDARG, nullptr, std::nullopt, 0},  // nothing of ours
+      {4, 0x14 /* an icon name */, 20, E_INVALIDARG, nullptr, std::nullopt, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.offset) + " " + std::to_string(c.type) + " " + std::to_string(c.cchMax));
+    unsigned char buffer[64];
+    std::memset(buffer, 0xCC, sizeof buffer);
+    EXPECT_EQ(h->GetCommandString(c.offset, c.type, nullptr, reinterpret_cast<char*>(buffer), c.cchMax), c.hr);
+    if (c.ansi) {
+      EXPECT_STREQ(reinterpret_cast<char*>(buffer), c.ansi);
+    }
+    if (c.wide) {
+      EXPECT_EQ(std::wstring(reinterpret_cast<wchar_t*>(buffer)), *c.wide);
+    }
+    for (size_t i = c.written; i < sizeof buffer; ++i) ASSERT_EQ(buffer[i], 0xCC) << i;
+  }
+  EXPECT_EQ(h->GetCommandString(4, GCS_HELPTEXTA, nullptr, nullptr, 20), E_INVALIDARG);
+}
+
+TEST_F(FennickMenu, TheGatesLeaveTheMenuAlone) {
+  WriteEveryType();
+  // Switched off, or only the default verb wanted: nothing at all.
+  Settings([](clsOptions& o) { o.m_bShellEnable = false; });
+  Built off = Query();
+  EXPECT_EQ(off.hr, S_OK);
+  EXPECT_EQ(off.dump, "");
+  Settings();
+  {
+    auto h = fennick_test::NewHandler();
+    base::UniqueHMenu menu(CreatePopupMenu());
+    EXPECT_EQ(h->QueryContextMenu(menu.get(), 0, 1, 100, CMF_DEFAULTONLY), S_OK);
+    EXPECT_EQ(GetMenuItemCount(menu.get()), 0);
+  }
+  // No room at all: the user hears of it once per query.
+  testing_support::PromptRecorder prompts;
+  Built full = Query(5, 5);
+  EXPECT_EQ(full.hr, S_OK);
+  EXPECT_EQ(full.dump, "");
+  ASSERT_EQ(prompts.Prompts().size(), 1u);
+  EXPECT_EQ(prompts.Prompts()[0].text, "Windows reports that you cannot have any more menu items! (5 : 5)");
+  // A second live handler whose menu holds our root already adds nothing.
+  Built first = Query();
+  auto second = fennick_test::NewHandler();
+  EXPECT_EQ(second->QueryContextMenu(first.menu.get(), 0, 6000, 7000, CMF_NORMAL), S_OK);
+  EXPECT_EQ(DumpMenu(first.menu.get(), 100, 5010), first.dump);
+}
+
+TEST_F(FennickMenu, IconsOffGivesPlainEntriesAndNoBitmaps) {
+  WriteEveryType();
+  Settings([](clsOptions& o) { o.m_lShellShowIcons = clsOptions::OptionLevel_None; });
+  Built b = Query();
+  EXPECT_EQ(b.dump.find("checkmarks"), std::string::npos) << b.dump;
+  EXPECT_EQ(Of(b.handler).m_oBitmaps.Count(), 0);
+  EXPECT_NE(b.dump.find("  string 3 \"Notes\"\n"), std::string::npos);
+}
+
+TEST_F(FennickMenu, PicturesFollowTheIconLevel) {
+  ConfigBuilder b("Root");
+  b.Add(clsCorvaneData::TypeFolder, "Here", dir.Path());   // key 2: from the minimum level
+  b.Add(clsCorvaneData::TypeFile, "Notes", dir.File("notes.txt"));  // its icon: from the medium level
+  b.Add(clsCorvaneData::TypeCustomAction, "Act");           // key 7: from the medium level
+  b.Save(cfg);
+  for (std::int32_t level : {1, 2}) {
+    SCOPED_TRACE(level);
+    Settings([&](clsOptions& o) { o.m_lShellShowIcons = level; });
+    const std::string mark = level >= 2 ? " checkmarks" : "";
+    EXPECT_NE(Query().dump.find("  string 0 \"Here\" checkmarks\n  string 1 \"Notes\"" + mark +
+                                "\n  string 2 \"Act\"" + mark + "\n"),
+              std::string::npos);
   }
 }
 

@@ -78,8 +78,9 @@ std::vector<MenuEntry> ReadLevel(HMENU menu, const WalkOptions& o) {
       e.kind = ItemKind::OwnerDraw;
     e.hasOffset = mii.wID >= o.first && mii.wID <= o.last;
     e.offset = e.hasOffset ? mii.wID - o.first : 0;
-    // An owner-drawn item's text is its item data, shown as such.
-    if (e.kind == ItemKind::String || e.kind == ItemKind::Popup) e.text = ItemText(menu, index);
+    // An owner-drawn item may keep a text beside its item data (set with
+    // MIIM_STRING); it is shown when there is one.
+    e.text = ItemText(menu, index);
     e.checked = (mii.fState & MFS_CHECKED) != 0;
     e.disabled = (mii.fState & MFS_DISABLED) != 0;
     e.isDefault = (mii.fState & MFS_DEFAULT) != 0;

@@ -78,7 +78,8 @@ void AddCommandStrings(std::string& line, const CommandStrings& s) {
 std::string FormatEntry(const MenuEntry& e) {
   std::string line = KindName(e.kind);
   line += ' ' + OffsetText(e);
-  if (e.kind == ItemKind::String || e.kind == ItemKind::Popup) line += ' ' + Quote(e.text);
+  if (e.kind == ItemKind::String || e.kind == ItemKind::Popup || (e.kind == ItemKind::OwnerDraw && !e.text.empty()))
+    line += ' ' + Quote(e.text);
   if (e.kind == ItemKind::Popup && e.ownerDraw) line += " ownerdraw";
   if (e.ownerDraw) line += " data " + Hex(e.data);
   if (e.checked) line += " checked";

@@ -92,6 +92,8 @@ Output, one line each, sub-lines indented by two blanks:
       TYPE OFFSET "TEXT" ATTRIBUTES...         one line per item
     menu again                    --open-twice: the same, read once more
     invoke offset N HR  |  invoke verb "VERB" HR
+    prompt "TITLE" "TEXT"         a message box the handler showed, answered
+                                  with its default button
     release N                     what the last Release returned
     gdi before N, gdi open N, gdi after N     --gdi
     exception HR                  a C++ exception came back through the handler
@@ -105,7 +107,8 @@ A failed step ends that handler's run after its line.
 A menu item: TYPE is string, separator, popup or ownerdraw. OFFSET is the
 identifier less idCmdFirst; "-" for a separator or popup without an
 identifier of the range, "!ID" for a command outside it. "TEXT" comes from
-GetMenuItemInfoA MIIM_STRING (not for separators and owner-drawn items).
+GetMenuItemInfoA MIIM_STRING (not for separators; for an owner-drawn item
+only when it keeps a text).
 Then, in this order, those that apply:
   ownerdraw                 an owner-drawn popup
   data 0xN                  an owner-drawn item's item data
@@ -164,6 +167,42 @@ void OnTerminate() {
   ExitProcess(kExitCrash);
 }
 
+// Message boxes a handler shows on this thread are printed and answered with
+// their default button, as nobody sits at the harness to answer them.
+class PromptAnswerer {
+ public:
+  PromptAnswerer() { s_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); }
+  ~PromptAnswerer() {
+    if (s_hook) UnhookWindowsHookEx(s_hook);
+    s_hook = nullptr;
+  }
+  PromptAnswerer(const PromptAnswerer&) = delete;
+  PromptAnswerer& operator=(const PromptAnswerer&) = delete;
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (code == HCBT_ACTIVATE) {
+      auto box = reinterpret_cast<HWND>(wParam);
+      char cls[16] = {};
+      GetClassNameA(box, cls, sizeof cls);
+      if (std::string(cls) == "#32770" && !GetPropA(box, kAnswered)) {
+        SetPropA(box, kAnswered, reinterpret_cast<HANDLE>(1));
+        char title[256] = {}, text[1024] = {};
+        GetWindowTextA(box, title, sizeof title);
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
+        shellhost::PrintLine(1, "prompt " + shellhost::Quote(title) + " " + shellhost::Quote(text));
+        LRESULT def = SendMessageA(box, DM_GETDEFID, 0, 0);
+        WORD id = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : IDOK;
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+      }
+    }
+    return CallNextHookEx(s_hook, code, wParam, lParam);
+  }
+
+  static constexpr char kAnswered[] = "CorvaneShellHostAnswered";
+  static inline HHOOK s_hook = nullptr;
+};
+
 // The hidden window a shell would own the menu with; handlers parent their
 // UI to it.
 base::UniqueHWnd CreateOwnerWindow() {
@@ -194,6 +233,7 @@ int Host(const shellhost::Options& o) {
     std::fprintf(stderr, "shellhost: CoInitializeEx failed (%s)\n", shellhost::HResultText(com.Result()).c_str());
     return Finish(kExitSetup);
   }
+  PromptAnswerer answerer;
   base::UniqueHWnd owner = CreateOwnerWindow();
   if (!owner) {
     std::fprintf(stderr, "shellhost: cannot create the owner window (error %lu)\n", GetLastError());
