@@ -5,13 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "config/clsCorvaneData.h"
 #include "shellext/FennickThread.h"
+#include "shellext/FolderListing.h"
 #include "base/tests/testing.h"
 #include "shellext/tests/fennick_testing.h"
 #include "shellext/tests/shellhost_menu.h"
@@ -207,3 +211,186 @@ TEST_F(ShellhostMenu, DynamicFoldersListTheirFolderWhenFirstOpened) {
 }
 
 }  // namespace
+
+namespace {
+
+// A picture shellhost kept of a drawn entry: 32-bit, top-down.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+Picture ReadPicture(const std::string& path) {
+  const std::string bytes = testing_support::ReadFileBytes(path);
+  Picture p;
+  if (bytes.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) {
+    ADD_FAILURE() << "no picture " << path;
+    return p;
+  }
+  BITMAPFILEHEADER file;
+  BITMAPINFOHEADER info;
+  std::memcpy(&file, bytes.data(), sizeof file);
+  std::memcpy(&info, bytes.data() + sizeof file, sizeof info);
+  p.width = info.biWidth;
+  p.height = -info.biHeight;
+  for (int i = 0; i < p.width * p.height; ++i) {
+    DWORD q;
+    std::memcpy(&q, bytes.data() + file.bfOffBits + 4 * i, 4);
+    p.pixels.push_back(RGB((q >> 16) & 0xff, (q >> 8) & 0xff, q & 0xff));
+  }
+  return p;
+}
+
+int CountOf(const Picture& p, int left, int top, int right, int bottom, COLORREF colour) {
+  int n = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) n += p.At(x, y) == colour;
+  return n;
+}
+
+}  // namespace
+
+TEST_F(ShellhostMenu, OwnerDrawnEntriesArePaintedInsideTheirRectangle) {
+  WriteFileBytes(dir.File("notes.txt"), "n");
+  configbuilder::ConfigBuilder cfg("Tools");
+  cfg.Add(clsCorvaneData::TypeFile, "&Notes", dir.File("notes.txt"));
+  cfg.Add(clsCorvaneData::TypeFile, "Notes", dir.File("notes.txt"));
+  cfg.Save(dir.File("menu.cfg"));
+  Settings(dir.File("menu.cfg"), [](clsOptions& o) {
+    o.m_lShellShowIcons = clsOptions::OptionLevel_Maximum;
+    o.m_bShellOwnerDraw = true;
+  });
+  const std::string pictures = dir.File("drawn");
+  ASSERT_TRUE(CreateDirectoryA(pictures.c_str(), nullptr));
+  const std::string r = Run({"--draw-dir", pictures, dir.File("notes.txt")});
+  // Measured alike: the "&" only marks a letter.
+  auto measured = [&](const std::string& entry) {
+    const std::string line = entry + " data 0x0 checkbitmaps measure ";
+    const size_t at = r.find(line);
+    return at == std::string::npos ? std::string("?") : r.substr(at + line.size(), r.find(' ', at + line.size()) - at - line.size());
+  };
+  EXPECT_EQ(measured("ownerdraw 0 \"&Notes\""), measured("ownerdraw 1 \"Notes\"")) << r;
+  EXPECT_NE(measured("ownerdraw 0 \"&Notes\"").find("x20"), std::string::npos) << r;
+
+  // shellhost draws the entry 4 pixels in from the picture's edges, on white.
+  const int left = 4, top = 4;
+  const Picture shown = ReadPicture(pictures + "\\1.bmp");
+  const Picture selected = ReadPicture(pictures + "\\1-selected.bmp");
+  const Picture unmarked = ReadPicture(pictures + "\\2.bmp");
+  ASSERT_EQ(shown.height, 20 + 8);
+  ASSERT_EQ(shown.width, unmarked.width);
+  const int right = shown.width - 4, bottom = shown.height - 4;
+  const COLORREF white = RGB(255, 255, 255), menu = GetSysColor(COLOR_MENU);
+  // Nothing outside the item rectangle.
+  const int all = shown.width * shown.height, inside = (right - left) * (bottom - top);
+  EXPECT_EQ(CountOf(shown, 0, 0, shown.width, shown.height, white) -
+                CountOf(shown, left, top, right, bottom, white),
+            all - inside);
+  // The picture column in the menu colour around the file's icon, the
+  // text's background from left + 23 on.
+  EXPECT_EQ(shown.At(left, top), menu);
+  EXPECT_EQ(shown.At(left + 21, bottom - 1), menu);
+  EXPECT_EQ(shown.At(left + 23, top), menu);
+  EXPECT_EQ(shown.At(right - 1, bottom - 1), menu);
+  EXPECT_LT(CountOf(shown, left + 4, top + 2, left + 20, top + 18, menu), 16 * 16) << "the icon shows";
+  EXPECT_EQ(CountOf(shown, left, top, left + 4, bottom, menu), 4 * 20);
+  // Selected: the text part in the highlight colour, the picture column
+  // left as it was with a raised frame, the icon still there.
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  EXPECT_EQ(selected.At(left + 23, top), highlight);
+  EXPECT_EQ(selected.At(right - 1, bottom - 1), highlight);
+  EXPECT_EQ(selected.At(left, top + 5), white);
+  EXPECT_EQ(selected.At(left + 1, top + 10), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(selected.At(left + 21, top + 10), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_LT(CountOf(selected, left + 4, top + 2, left + 20, top + 18, white), 16 * 16);
+  // "&Notes" and "Notes" differ only by a line under the "N".
+  const COLORREF text = GetSysColor(COLOR_MENUTEXT);
+  int underline = 0, elsewhere = 0, firstRow = -1, lastRow = -1, firstColumn = shown.width, lastColumn = -1;
+  for (int y = 0; y < shown.height; ++y) {
+    for (int x = 0; x < shown.width; ++x) {
+      if (shown.At(x, y) == unmarked.At(x, y)) continue;
+      if (shown.At(x, y) != text) {
+        ++elsewhere;
+        continue;
+      }
+      ++underline;
+      if (firstRow < 0) firstRow = y;
+      lastRow = y;
+      firstColumn = std::min(firstColumn, x);
+      lastColumn = std::max(lastColumn, x);
+    }
+  }
+  EXPECT_EQ(elsewhere, 0);
+  EXPECT_GE(underline, 5);
+  EXPECT_LE(lastRow - firstRow, 1) << "a line, not a letter";
+  EXPECT_GT(firstRow, top + 3 + 8) << "under the letter";
+  EXPECT_GE(firstColumn, left + 25);
+  EXPECT_LT(lastColumn, left + 25 + 16) << "under the first letter only";
+}
+
+TEST_F(ShellhostMenu, AFolderOfThousandsOfFilesListsInOrderAndGivesBackItsGdiObjects) {
+  const std::string big = dir.File("big");
+  ASSERT_TRUE(CreateDirectoryA(big.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((big + "\\Zeta").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((big + "\\alpha").c_str(), nullptr));
+  // 3,000 files of mixed case, with "&", "[" and "#"; a quarter of them
+  // outside the filter.
+  const char* const patterns[] = {"Report & Notes %04d.TXT", "[draft] %04d.txt", "#%04d.Log", "data %04d.bin"};
+  std::vector<std::string> files;
+  for (int i = 0; i < 3000; ++i) {
+    char name[64];
+    std::snprintf(name, sizeof name, patterns[i % 4], i);
+    WriteFileBytes(big + "\\" + name, "");
+    if (i % 4 != 3) files.push_back(name);
+  }
+  // Sub-folders first, then the files by lower-cased name ("#" before "["
+  // before "r"), each "&" shown as itself.
+  std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+    std::string la = a, lb = b;
+    for (char& c : la) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : lb) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return la < lb;
+  });
+  std::vector<std::string> expected{"alpha", "Zeta"};
+  for (const std::string& f : files) expected.push_back(shellext::MenuTextOf(f));
+  configbuilder::ConfigBuilder cfg("Tools");
+  auto item = configbuilder::MakeItem(clsCorvaneData::TypeDynamicFolder, "Big", big);
+  item->m_szDFolder_Filter = "*.txt,,*.LOG";
+  cfg.Add(item);
+  cfg.Save(dir.File("menu.cfg"));
+  Settings(dir.File("menu.cfg"), [](clsOptions& o) {
+    o.m_lShellShowIcons = clsOptions::OptionLevel_Maximum;
+    o.m_bShellOwnerDraw = true;
+  });
+  WriteFileBytes(dir.File("notes.txt"), "n");
+  const std::string r = Run({"--gdi", "--owner-draw", "--open-submenus", dir.File("notes.txt")});
+
+  auto number = [&](const std::string& label) {
+    const size_t at = r.find("\n  " + label + " ");
+    return at == std::string::npos ? -1L : std::stol(r.substr(at + label.size() + 4));
+  };
+  EXPECT_EQ(number("gdi after"), number("gdi before")) << r;
+  // Files with one icon share its bitmaps: a few objects for the whole menu.
+  EXPECT_LT(number("gdi open") - number("gdi before"), 100) << r;
+
+  std::vector<std::string> names;
+  std::vector<long> offsets;
+  const size_t query = r.find(" code ", r.find("\n  QueryContextMenu "));
+  const long count = query == std::string::npos ? -1L : std::stol(r.substr(query + 6));
+  for (size_t at = r.find("\n        "); at != std::string::npos; at = r.find("\n        ", at + 1)) {
+    const std::string line = r.substr(at + 9, r.find('\n', at + 1) - at - 9);
+    if (line.rfind("  ", 0) == 0) continue;  // a sub-folder's own entries
+    const size_t quote = line.find('"');
+    names.push_back(line.substr(quote + 1, line.find('"', quote + 1) - quote - 1));
+    offsets.push_back(std::stol(line.substr(line.find(' ') + 1)));
+  }
+  EXPECT_EQ(names, expected);
+  // Every identifier inside the block after the other entries, below the
+  // count the query claimed, and none twice.
+  std::sort(offsets.begin(), offsets.end());
+  EXPECT_EQ(std::adjacent_find(offsets.begin(), offsets.end()), offsets.end());
+  EXPECT_GE(offsets.front(), 3);
+  EXPECT_LT(offsets.back(), count);
+  EXPECT_EQ(count, 5004);  // the folder's popup, "(Empty)", "&Designer..." and the block
+}
