@@ -155,10 +155,10 @@ bool clsCorvaneDataTools::File_ReadHeader(BinaryFile& file, clsFileHeader& heade
     read.m_lOptions = detail::FieldNumber(fields[0], kSource);
     read.m_lNumNodes = detail::FieldNumber(fields[1], kSource);
     if (fields.size() > 2) read.m_lNumCommands = detail::FieldNumber(fields[2], kSource);
-    // Every file holds at least its root; a count below 1 would give a tree
-    // without one.
-    result = read.m_lNumNodes >= 1;
-    if (result) header = read;
+    // A count below 1 is a file without items: there is nothing to read,
+    // and whoever needs a root says so.
+    header = read;
+    result = true;
   }
   common::g_Debug().Output("File_ReadHeader: " + std::string(result ? "True" : "False") + " - " +
                            std::to_string(header.m_lOptions) + " - " + std::to_string(header.m_lNumNodes) + " - " +

@@ -169,7 +169,9 @@ bool clsCorvaneDataTools::TVW_ReadConfig(TreeView& TVW, BinaryFile& file, std::s
     clsFileHeader header;
     if (version < MinVersion || version > MaxVersion) {
       errorText = "Invalid file version!";
-    } else if (!File_ReadHeader(file, header)) {
+    } else if (!File_ReadHeader(file, header) || header.m_lNumNodes < 1) {
+      // Designer's tree always has its root: a file without items is not
+      // one it can load.
       errorText = "File is corrupt!";
     } else {
       // A merge adds the file's root as a popup under the tree's root; the

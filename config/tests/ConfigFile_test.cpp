@@ -152,6 +152,13 @@ TEST(ConfigFile, ReadingOperationsFollowTheRecords) {
   ASSERT_TRUE(kTools.File_ReadHeader(file, header));
   EXPECT_EQ(header.m_lNumNodes, 4);
   EXPECT_EQ(header.m_lNumCommands, 77);  // a header of two fields keeps it
+  // A count below one is still a header; only Designer's loader refuses it.
+  for (const std::int32_t count : {0, -2}) {
+    MemoryFile counts(FileOf({"0," + std::to_string(count)}));
+    clsFileHeader none;
+    ASSERT_TRUE(kTools.File_ReadHeader(counts, none)) << count;
+    EXPECT_EQ(none.m_lNumNodes, count);
+  }
   clsCorvaneData item;
   std::int32_t parent = -1;
   ASSERT_TRUE(kTools.File_ReadItemHeader(file, parent, item, 4));

@@ -251,7 +251,12 @@ TEST_F(FennickMenu, ADamagedFileShowsWhatWasReadAndTellsTheUserAsTheReaderSays) 
       {"empty", "", "", 0, "popup - \"Corvane\" checkmarks\n  string 0 \"&Designer...\" checkmarks\n"},
       {"version 2", DamagedFile().Version(2).Header(1).Item(0, 0, "R").Bytes(), "Invalid file version!",
        base::kPromptExclamation, ""},
-      {"no items", DamagedFile().Version(1).Header(0).Bytes(), "File is corrupt!", base::kPromptExclamation, ""},
+      // A header that announces no items is a sound one: nothing is read,
+      // and the placeholder still takes its identifier.
+      {"no items", DamagedFile().Version(1).Header(0).Bytes(), "", 0,
+       "popup - \"Corvane\" checkmarks\n  string 1 \"&Designer...\" checkmarks\n"},
+      {"a negative count", DamagedFile().Version(1).Header(-2).Bytes(), "", 0,
+       "popup - \"Corvane\" checkmarks\n  string 1 \"&Designer...\" checkmarks\n"},
       {"bad item header", DamagedFile().Version(1).Header(2).Item(0, 0, "R").Text("1,6").Bytes(), "File is corrupt!",
        base::kPromptCritical, ""},
       {"parent not there yet", DamagedFile().Version(1).Header(3).Item(0, 0, "R").Item(1, 6, "One", file1).Item(9, 6, "x").Bytes(),

@@ -36,7 +36,6 @@ void ReadLikeTheMenuBuilder(const std::string& bytes) {
     if (version < clsCorvaneDataTools::MinVersion || version > clsCorvaneDataTools::MaxVersion) return;
     config::clsFileHeader header;
     if (!kTools.File_ReadHeader(file, header)) return;
-    Check(header.m_lNumNodes >= 1);
     for (std::int32_t i = 1; i <= header.m_lNumNodes; ++i) {
       clsCorvaneData item;
       std::int32_t parent = -1;
