@@ -39,7 +39,7 @@ class GridView : public ViewBase {
 
  protected:
   DWORD windowStyle() const override;
-  DWORD windowExStyle() const override { return WS_EX_CONTROLPARENT; }
+  DWORD windowExStyle() const override;
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
   void modelChanged() override;
   void itemChanged(const ItemPtr& item, ItemAspect aspect) override;

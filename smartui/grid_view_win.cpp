@@ -53,16 +53,19 @@ GridView::~GridView() {
   destroy();
 }
 
-bool GridView::listMode() const noexcept {
-  return const_cast<GridView*>(this)->control().style() == Style::List;
-}
+bool GridView::listMode() const noexcept { return control().style() == Style::List; }
 
+// Border styles: 0 none, 2 a sunken edge, 5 a raised one, anything else a line.
 DWORD GridView::windowStyle() const {
   DWORD style = ViewBase::windowStyle() | WS_TABSTOP | WS_VSCROLL;
-  int border = const_cast<GridView*>(this)->control().borderStyle();
+  int border = control().borderStyle();
   if (border != 0 && border != 2 && border != 5) style |= WS_BORDER;
   if (border == 5) style |= WS_DLGFRAME;
   return style;
+}
+
+DWORD GridView::windowExStyle() const {
+  return WS_EX_CONTROLPARENT | (control().borderStyle() == 2 ? WS_EX_STATICEDGE : 0);
 }
 
 // ---- layout
@@ -136,7 +139,7 @@ ItemPtr GridView::itemAt(int row) const {
   if (row < 0 || row >= static_cast<int>(m_rows.size())) return nullptr;
   ItemPtr item = m_rows[static_cast<size_t>(row)].item.lock();
   // A row left over from before a handler rebuilt the list is no row.
-  if (!item || item->control() != &const_cast<GridView*>(this)->control()) return nullptr;
+  if (!item || item->control() != &control()) return nullptr;
   return item;
 }
 
@@ -256,7 +259,7 @@ void GridView::syncEditor() {
     ItemPtr row = m_editRow.lock();
     bool attached = row && row->control() == &control();
     if (!attached || !row->visible() || !row->enabled() || !control().enabled() ||
-        (!listMode() && control().current() && control().current() != row) || rowOf(m_rows, row.get()) < 0) {
+        !row->selected() || rowOf(m_rows, row.get()) < 0) {
       // A removed row's editor closes without a commit.
       closeEditor(attached);
       return;

@@ -42,6 +42,7 @@ class ViewBase : public Observer {
   ViewBase& operator=(const ViewBase&) = delete;
 
   Control& control() noexcept { return m_control; }
+  const Control& control() const noexcept { return m_control; }
   HWND hwnd() const noexcept { return m_hwnd; }
   ImageStore& images() noexcept { return m_images; }
   // The window, a child of parent; the control's enabled and visible apply.
