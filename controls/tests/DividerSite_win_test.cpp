@@ -88,6 +88,19 @@ TEST_F(HostedDivider, AVertDividerSizedTo2000By500TwipsKeeps30TwipsWithTheShadow
   for (int x = end + 1; x < p.width; ++x) EXPECT_NE(p.At(x, 0), kShadow) << x;
   for (int x : {0, end, p.width - 1}) EXPECT_EQ(p.At(x, 1), kHighlight) << x;
 
+  // The stored coordinates are only stored: the picture stays as it was.
+  auto script = site.Control().query<IDispatch>(IID_IDispatch);
+  LPOLESTR name[] = {const_cast<LPOLESTR>(L"X1")};
+  DISPID x1 = 0;
+  ASSERT_EQ(script->GetIDsOfNames(IID_NULL, name, 1, 0, &x1), S_OK);
+  VARIANT fifty;
+  fifty.vt = VT_I4;
+  fifty.lVal = 50;
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS put = {&fifty, &named, 1, 1};
+  ASSERT_EQ(script->Invoke(x1, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(Shot(site.Hwnd(), "divider_hosted.png").rgb, p.rgb);
+
   // Resized, it keeps its thickness and the shadow follows the new width.
   site.Move(150, 300, 1000, 900);
   Pump();
@@ -97,6 +110,16 @@ TEST_F(HostedDivider, AVertDividerSizedTo2000By500TwipsKeeps30TwipsWithTheShadow
   ASSERT_EQ(q.width, widgets::TwipsToPixelsX(1000));
   EXPECT_EQ(q.At(widgets::TwipsToPixelsX(900) - 2, 0), kShadow);
   EXPECT_NE(q.At(widgets::TwipsToPixelsX(900) + 1, 0), kShadow);
+
+  // Narrower than the shadow's shortfall: its end lies before its start,
+  // and that is no error.
+  site.Move(150, 300, 60, 500);
+  Pump();
+  EXPECT_EQ(site.Width(), 60);
+  EXPECT_EQ(site.Height(), 30);
+  const Pixels n = Shot(site.Hwnd(), "divider_hosted_tiny.png");
+  ASSERT_EQ(n.width, widgets::TwipsToPixelsX(60));
+  EXPECT_EQ(n.At(n.width - 1, 1), kHighlight);
 }
 
 TEST_F(HostedDivider, AHorzDividerKeeps30TwipsOfWidthAndItsLinesRunDown) {
@@ -147,6 +170,12 @@ TEST_F(HostedDivider, SitesMadeAndDestroyedAgainLeaveNoWindowBehind) {
   }
   Pump();
   EXPECT_EQ(GetWindow(m_dialog, GW_CHILD), nullptr);
+  // And no divider lives on: the host let go of every one it made.
+  HMODULE dll = GetModuleHandleA("Sashkit.dll");
+  ASSERT_NE(dll, nullptr);
+  using CanUnloadFn = HRESULT(WINAPI*)();
+  auto canUnload = reinterpret_cast<CanUnloadFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+  EXPECT_EQ(canUnload(), S_OK);
 }
 
 }  // namespace
