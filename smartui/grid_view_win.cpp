@@ -630,6 +630,8 @@ void GridView::openEditor(bool dropDown) {
       HWND child = ChildWindowFromPoint(editor, inner);
       if (child && child != editor) m_comboEdit = child;
     } else {
+      // The typed text starts where the row drew its value.
+      SendMessageA(editor, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(3, 0));
       SetWindowTextA(editor, row->value().ToString().c_str());
     }
   }
