@@ -736,6 +736,9 @@ LRESULT GridView::handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (dc) paint(dc);
       return 0;
     }
+    case WM_PRINTCLIENT:  // PrintWindow: the picture of the window without a screen
+      paint(reinterpret_cast<HDC>(wp));
+      return 0;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT fills every pixel
     case WM_SIZE: {

@@ -209,6 +209,8 @@ TEST_F(GridWindow, EveryRowKindIsDrawnWithTheCurrentRowAndGlyphsVisible) {
   AllKinds& k = Kinds();
   Show(k.grid);
   view->host("TXTACTIONS", k.hostedEdit);  // names match ignoring case
+  view->images().add("folder_open", LoadIcon(nullptr, IDI_INFORMATION));
+  k.button->setImage("Folder_Open");  // image keys match ignoring case too
   k.text->setSelected(true);
   Pump();
   UpdateWindow(view->hwnd());
