@@ -20,6 +20,7 @@ class ViewBarView : public HostView {
   RECT cellOf(const ItemPtr& item) const;
 
  protected:
+  DWORD windowStyle() const override { return HostView::windowStyle() | WS_TABSTOP; }
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
   void paint(HDC dc, const RECT& client) override;
 
@@ -78,6 +79,7 @@ class LinkView : public HostView {
   std::function<void(HWND owner, const std::string& target)> open;
 
  protected:
+  DWORD windowStyle() const override { return HostView::windowStyle() | WS_TABSTOP; }
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
   void paint(HDC dc, const RECT& client) override;
 

@@ -33,13 +33,12 @@ void DrawItemText(HDC dc, const std::string& text, RECT r, UINT format, COLORREF
 // --- ViewBarView ------------------------------------------------------------------
 
 ViewBarView::ViewBarView(Control& control, HWND parent, const RECT& rect, int id) : HostView(control) {
-  create(parent, rect, id, WS_TABSTOP);
+  create(parent, rect, id);
 }
 
 std::vector<ItemPtr> ViewBarView::cells() const {
   std::vector<ItemPtr> out;
-  if (!control()) return out;
-  for (const ItemPtr& item : control()->items())
+    for (const ItemPtr& item : control().items())
     if (item->visible() && item->kind() == kKindViewBarEntry) out.push_back(item);
   return out;
 }
@@ -51,10 +50,10 @@ int ViewBarView::cellHeight() const {
 RECT ViewBarView::cellOf(const ItemPtr& item) const {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  if (control()) client = [&] {
+  client = [&] {
     // The border takes its edge off every side.
     RECT inner = client;
-    if (control()->borderStyle() != 0) InflateRect(&inner, -2, -2);
+    if (control().borderStyle() != 0) InflateRect(&inner, -2, -2);
     return inner;
   }();
   const int height = cellHeight();
@@ -75,14 +74,14 @@ ItemPtr ViewBarView::hit(POINT p) const {
 }
 
 void ViewBarView::click(const ItemPtr& item) {
-  if (!item || !control()) return;
+  if (!item) return;
   m_focus = item;
-  control()->userClick(item);  // makes it current and reports it once
+  control().userClick(item);  // makes it current and reports it once
 }
 
 void ViewBarView::paint(HDC dc, const RECT& client) {
-  DrawBorder(dc, client, control()->borderStyle());
-  const ItemPtr current = control()->current();
+  DrawBorder(dc, client, control().borderStyle());
+  const ItemPtr current = control().current();
   const ItemPtr hot = m_hot.lock();
   const int textHeight = TextHeight(dc, font());
   for (const ItemPtr& cell : cells()) {
@@ -91,12 +90,12 @@ void ViewBarView::paint(HDC dc, const RECT& client) {
       DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
     else if (cell == hot && cell->enabled())
       DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
-    if (HICON icon = images().get(cell->image()))
+    if (HICON icon = images().find(cell->image()))
       DrawIconEx(dc, (r.left + r.right - kBigIcon) / 2, r.top + kGap, icon, kBigIcon, kBigIcon, 0, nullptr,
                  DI_NORMAL);
     RECT text{r.left + 2, r.top + kGap * 2 + kBigIcon, r.right - 2, r.top + kGap * 2 + kBigIcon + textHeight};
     base::SelectObjectScope select(dc, cell->bold() ? boldFont() : font());
-    const COLORREF colour = cell->enabled() && control()->enabled() ? OleColour(cell->foreColor())
+    const COLORREF colour = cell->enabled() && control().enabled() ? OleColour(cell->foreColor())
                                                                    : GetSysColor(COLOR_GRAYTEXT);
     DrawItemText(dc, WithoutMnemonic(cell->caption()), text, DT_CENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
                  colour);
@@ -133,7 +132,7 @@ LRESULT ViewBarView::handle(UINT msg, WPARAM wp, LPARAM lp) {
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      if (!m_focus.lock() && control()) m_focus = control()->current();
+      if (!m_focus.lock()) m_focus = control().current();
       invalidate();
       return 0;
     case WM_KEYDOWN: {
@@ -165,30 +164,30 @@ PanelView::PanelView(Control& control, HWND parent, const RECT& rect, int id) : 
 }
 
 void PanelView::paint(HDC dc, const RECT& client) {
-  if (control()->style() == Style::CaptionBar) {
-    RECT inner = DrawBorder(dc, client, control()->borderStyle());
+  if (control().style() == Style::CaptionBar) {
+    RECT inner = DrawBorder(dc, client, control().borderStyle());
     inner.left += kGap;
     base::SelectObjectScope select(dc, boldFont());
-    DrawItemText(dc, control()->caption(), inner, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-                 GetSysColor(control()->enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    DrawItemText(dc, control().caption(), inner, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
+                 GetSysColor(control().enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     return;
   }
-  RECT inner = DrawBorder(dc, client, control()->borderStyle());
+  RECT inner = DrawBorder(dc, client, control().borderStyle());
   int left = inner.left;
-  for (const ItemPtr& pane : control()->items()) {
+  for (const ItemPtr& pane : control().items()) {
     if (!pane->visible() || left >= inner.right) continue;
     const int width = pane->width() > 0 ? static_cast<int>(pane->width()) : inner.right - left;
     RECT r{left + kGap, inner.top, std::min<LONG>(left + width, inner.right) - kGap, inner.bottom};
     base::SelectObjectScope select(dc, pane->bold() ? boldFont() : font());
     DrawItemText(dc, pane->caption(), r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-                 GetSysColor(pane->enabled() && control()->enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+                 GetSysColor(pane->enabled() && control().enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     left += width;
   }
 }
 
 LRESULT PanelView::handle(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_LBUTTONDOWN && control()) {
-    control()->userClickControl();
+  if (msg == WM_LBUTTONDOWN) {
+    control().userClickControl();
     return 0;
   }
   return HostView::handle(msg, wp, lp);
@@ -220,18 +219,18 @@ void ProgressView::layout() {
 }
 
 void ProgressView::paint(HDC dc, const RECT& client) {
-  RECT inner = DrawBorder(dc, client, control()->borderStyle());
+  RECT inner = DrawBorder(dc, client, control().borderStyle());
   const int line = lineHeight();
   RECT caption{inner.left + kGap * 2, inner.top + kGap, inner.right - kGap * 2, inner.top + kGap + line};
   {
     base::SelectObjectScope select(dc, boldFont());
-    DrawItemText(dc, control()->caption(), caption, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
+    DrawItemText(dc, control().caption(), caption, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
                  GetSysColor(COLOR_BTNTEXT));
   }
-  if (control()->items().count() == 0) return;
-  const ItemPtr item = control()->items().at(1);
+  if (control().items().count() == 0) return;
+  const ItemPtr item = control().items().at(1);
   RECT r{caption.left, caption.bottom, caption.right, caption.bottom + line};
-  if (HICON icon = images().get(item->image())) {
+  if (HICON icon = images().find(item->image())) {
     DrawIconEx(dc, r.left, r.top + (line - kSmallIcon) / 2, icon, kSmallIcon, kSmallIcon, 0, nullptr, DI_NORMAL);
     r.left += kSmallIcon + kGap;
   }
@@ -240,8 +239,8 @@ void ProgressView::paint(HDC dc, const RECT& client) {
 }
 
 void ProgressView::itemChanged(const ItemPtr& item, ItemAspect aspect) {
-  if (m_bar && aspect == ItemAspect::Caption && control() && control()->items().count() > 0 &&
-      control()->items().at(1) == item) {
+  if (m_bar && aspect == ItemAspect::Caption && control().items().count() > 0 &&
+      control().items().at(1) == item) {
     if (SendMessageA(m_bar, PBM_GETPOS, 0, 0) >= 100) SendMessageA(m_bar, PBM_SETPOS, 0, 0);
     SendMessageA(m_bar, PBM_STEPIT, 0, 0);
   }
@@ -251,7 +250,7 @@ void ProgressView::itemChanged(const ItemPtr& item, ItemAspect aspect) {
 LRESULT ProgressView::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_LBUTTONDOWN:
-      if (control()) control()->userClickControl();
+      control().userClickControl();
       return 0;
     case WM_SIZE:
       layout();
@@ -269,7 +268,7 @@ LinkView::LinkView(Control& control, HWND parent, const RECT& rect, int id) : Ho
     // A failure shows nothing: the link simply does not open.
     ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   };
-  create(parent, rect, id, WS_TABSTOP);
+  create(parent, rect, id);
 }
 
 HFONT LinkView::underlined() {
@@ -282,14 +281,14 @@ HFONT LinkView::underlined() {
 }
 
 void LinkView::paint(HDC dc, const RECT& client) {
-  RECT inner = DrawBorder(dc, client, control()->borderStyle());
-  if (control()->items().count() == 0) return;
-  const ItemPtr item = control()->items().at(1);
+  RECT inner = DrawBorder(dc, client, control().borderStyle());
+  if (control().items().count() == 0) return;
+  const ItemPtr item = control().items().at(1);
   base::SelectObjectScope select(dc, underlined());
   RECT text = inner;
   InflateRect(&text, -2, -1);
   DrawItemText(dc, item->caption(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-               GetSysColor(control()->enabled() ? COLOR_HOTLIGHT : COLOR_GRAYTEXT));
+               GetSysColor(control().enabled() ? COLOR_HOTLIGHT : COLOR_GRAYTEXT));
   if (GetFocus() == hwnd()) {
     RECT measured = text;
     DrawTextA(dc, item->caption().c_str(), -1, &measured, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
@@ -301,15 +300,15 @@ void LinkView::paint(HDC dc, const RECT& client) {
 }
 
 void LinkView::activate() {
-  if (!control() || control()->items().count() == 0) return;
-  ItemPtr item = control()->items().at(1);
-  if (!item->visible() || !item->enabled() || !control()->enabled()) return;
+  if (control().items().count() == 0) return;
+  ItemPtr item = control().items().at(1);
+  if (!item->visible() || !item->enabled() || !control().enabled()) return;
   const std::string target = linkTarget(*item);
   HWND owner = GetAncestor(hwnd(), GA_ROOT);
   // The handler may take the form and this view with it: what opens the
   // target is copied first.
   auto opener = open;
-  control()->userClick(item);
+  control().userClick(item);
   if (opener && !target.empty()) opener(owner, target);
 }
 

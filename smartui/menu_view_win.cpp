@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/error.h"
 #include "smartui/shortcut.h"
 
 namespace sui {

@@ -1,5 +1,6 @@
 #include "smartui/toolbar_view.h"
 
+#include "base/error.h"
 #include "smartui/menu_view.h"
 
 namespace sui {
@@ -26,7 +27,7 @@ ItemPtr ToolbarView::itemOf(int command) const {
 }
 
 void ToolbarView::rebuild() {
-  if (!m_toolbar || !control()) return;
+  if (!m_toolbar) return;
   while (SendMessageA(m_toolbar, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(m_toolbar, TB_DELETEBUTTON, 0, 0);
   m_buttons.clear();
 
@@ -37,19 +38,19 @@ void ToolbarView::rebuild() {
     if (!images().contains(key)) return I_IMAGENONE;
     for (size_t i = 0; i < imageKeys.size(); ++i)
       if (sameKey(imageKeys[i], key)) return static_cast<int>(i);
-    ImageList_AddIcon(list.get(), images().get(key));
+    ImageList_AddIcon(list.get(), images().find(key));
     imageKeys.push_back(key);
     return static_cast<int>(imageKeys.size() - 1);
   };
 
   std::vector<TBBUTTON> buttons;
   std::vector<std::string> texts;
-  const bool bar = control()->style() == Style::ButtonBar;
-  for (const ItemPtr& item : control()->items()) {
+  const bool bar = control().style() == Style::ButtonBar;
+  for (const ItemPtr& item : control().items()) {
     m_buttons.push_back(item);
     TBBUTTON b = {};
     b.idCommand = static_cast<int>(m_buttons.size());
-    b.fsState = static_cast<BYTE>((item->enabled() && control()->enabled() ? TBSTATE_ENABLED : 0) |
+    b.fsState = static_cast<BYTE>((item->enabled() && control().enabled() ? TBSTATE_ENABLED : 0) |
                                   (item->visible() ? 0 : TBSTATE_HIDDEN) |
                                   (item->checked() && !bar ? TBSTATE_CHECKED : 0));
     if (item->kind() == kKindToolbarSpacer) {
@@ -87,9 +88,9 @@ void ToolbarView::rebuild() {
 
 void ToolbarView::dropDown(int command) {
   ItemPtr button = itemOf(command);
-  if (!button || !control()) return;
-  std::weak_ptr<bool> alive = lifetime();
-  control()->userDropDown(button);
+  if (!button) return;
+  auto alive = lifetime();
+  control().userDropDown(button);
   if (alive.expired() || !m_toolbar) return;
   RECT r{};
   SendMessageA(m_toolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&r));
@@ -122,8 +123,8 @@ LRESULT ToolbarView::notify(const NMHDR& header) {
 LRESULT ToolbarView::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
-      if (reinterpret_cast<HWND>(lp) == m_toolbar && control()) {
-        if (ItemPtr item = itemOf(LOWORD(wp))) control()->userClick(item);
+      if (reinterpret_cast<HWND>(lp) == m_toolbar) {
+        if (ItemPtr item = itemOf(LOWORD(wp))) control().userClick(item);
       }
       return 0;
     case WM_NOTIFY:
@@ -146,7 +147,7 @@ void ToolbarView::paint(HDC, const RECT&) {}  // the toolbar covers the host
 // a drop-down refilled while it opens leaves the buttons alone.
 bool ToolbarView::splitChanged() const {
   size_t i = 0;
-  for (const ItemPtr& item : control()->items()) {
+  for (const ItemPtr& item : control().items()) {
     if (i >= m_split.size() || m_split[i] != opensSubmenu(*item)) return true;
     ++i;
   }
@@ -154,12 +155,12 @@ bool ToolbarView::splitChanged() const {
 }
 
 void ToolbarView::structureChanged(ItemList& list) {
-  if (!control() || !control()->redraw()) return;
+  if (!control().redraw()) return;
   if (!list.parent() || splitChanged()) rebuild();
 }
 
 void ToolbarView::itemChanged(const ItemPtr& item, ItemAspect aspect) {
-  if (!control() || !control()->redraw()) return;
+  if (!control().redraw()) return;
   if (!item->parent() || (aspect == ItemAspect::Visible && splitChanged())) rebuild();
 }
 

@@ -1,10 +1,10 @@
 #include "smartui/view_base.h"
 
-#include <array>
-#include <mutex>
-
 #include "base/error.h"
-#include "base/text.h"
+
+#include <mutex>
+#include <string>
+#include <vector>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -12,45 +12,169 @@ namespace sui {
 
 namespace {
 
-constexpr const char* kStyleNames[] = {"MenuBar",    "PopupMenu", "Toolbar", "ButtonBar",
-                                       "ViewBar",    "Panel",     "CaptionBar", "Grid",
-                                       "List",       "Progress",  "Link",    "Hidden"};
-constexpr size_t kStyles = sizeof kStyleNames / sizeof kStyleNames[0];
+// The classes this module registered, for UnregisterViewClasses. Guarded:
+// shell threads may make their first views at the same time.
+std::mutex g_classesLock;
+std::vector<const char*> g_classes;
 
-std::array<std::once_flag, kStyles>& Registrations() {
-  static std::array<std::once_flag, kStyles> flags;
-  return flags;
+void RegisterOnce(const char* name, WNDPROC proc) {
+  std::lock_guard<std::mutex> lock(g_classesLock);
+  for (const char* done : g_classes)
+    if (done == name) return;
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;  // module-local on purpose: no CS_GLOBALCLASS
+  wc.lpfnWndProc = proc;
+  wc.hInstance = ViewModule();
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.lpszClassName = name;
+  if (RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) g_classes.push_back(name);
 }
 
 }  // namespace
 
 HINSTANCE ViewModule() noexcept { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
-std::string HostClassName(Style style) {
-  return std::string("SuiHost") + kStyleNames[static_cast<size_t>(style)];
+void UnregisterViewClasses() noexcept {
+  std::lock_guard<std::mutex> lock(g_classesLock);
+  for (const char* name : g_classes) UnregisterClassA(name, ViewModule());
+  g_classes.clear();
 }
 
-void UnregisterHostClasses() noexcept {
-  for (size_t i = 0; i < kStyles; ++i)
-    UnregisterClassA((std::string("SuiHost") + kStyleNames[i]).c_str(), ViewModule());
+// ---- ImageStore
+
+std::string ImageStore::Folded(const std::string& key) {
+  std::string out = key;
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
 }
 
-// --- ImageStore ----------------------------------------------------------------
+bool ImageStore::contains(const std::string& key) const { return m_icons.count(Folded(key)) != 0; }
 
 void ImageStore::add(const std::string& key, HICON icon) {
   if (key.empty() || !icon || contains(key)) return;
   base::UniqueHIcon copy(CopyIcon(icon));
-  if (copy) m_icons.emplace_back(key, std::move(copy));
+  if (copy) m_icons.emplace(Folded(key), std::move(copy));
 }
 
-HICON ImageStore::get(const std::string& key) const noexcept {
+HICON ImageStore::find(const std::string& key) const noexcept {
   if (key.empty()) return nullptr;
-  for (const auto& [k, icon] : m_icons)
-    if (sameKey(k, key)) return icon.get();
-  return nullptr;
+  try {
+    auto it = m_icons.find(Folded(key));
+    return it == m_icons.end() ? nullptr : it->second.get();
+  } catch (...) {
+    return nullptr;
+  }
 }
 
-// --- drawing helpers -------------------------------------------------------------
+// ---- ViewBase
+
+ViewBase::ViewBase(Control& control, const char* windowClass) : m_control(control), m_class(windowClass) {}
+
+// A derived view destroys its window in its own destructor, while it can
+// still answer the messages; this one only makes sure none reaches it.
+ViewBase::~ViewBase() {
+  m_alive.reset();
+  m_control.unobserve(this);
+  if (m_hwnd) {
+    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
+    DestroyWindow(m_hwnd);
+  }
+}
+
+HWND ViewBase::create(HWND parent, int id, int x, int y, int width, int height) {
+  if (m_hwnd) return m_hwnd;
+  RegisterOnce(m_class, WindowProc);
+  DWORD style = windowStyle();
+  if (m_control.visible()) style |= WS_VISIBLE;
+  if (!m_control.enabled()) style |= WS_DISABLED;
+  CreateWindowExA(windowExStyle(), m_class, "", style, x, y, width, height, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ViewModule(), this);
+  return m_hwnd;
+}
+
+void ViewBase::destroy() noexcept {
+  if (m_hwnd) DestroyWindow(m_hwnd);  // WM_NCDESTROY forgets the window
+}
+
+void ViewBase::invalidate() noexcept {
+  if (m_hwnd && m_control.redraw()) InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+HFONT ViewBase::font() const noexcept {
+  return m_font ? m_font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+HFONT ViewBase::boldFont() {
+  if (!m_bold) {
+    LOGFONTA lf = {};
+    GetObjectA(font(), sizeof lf, &lf);
+    lf.lfWeight = FW_BOLD;
+    m_bold.reset(CreateFontIndirectA(&lf));
+  }
+  return m_bold ? m_bold.get() : font();
+}
+
+void ViewBase::structureChanged(ItemList&) {
+  modelChanged();
+  invalidate();
+}
+
+void ViewBase::itemChanged(const ItemPtr&, ItemAspect) {
+  modelChanged();
+  invalidate();
+}
+
+void ViewBase::controlChanged(ControlAspect aspect) {
+  if (m_hwnd && aspect == ControlAspect::Enabled) EnableWindow(m_hwnd, m_control.enabled());
+  if (m_hwnd && aspect == ControlAspect::Visible) ShowWindow(m_hwnd, m_control.visible() ? SW_SHOWNA : SW_HIDE);
+  modelChanged();
+  invalidate();  // redraw back on repaints everything once
+}
+
+LRESULT ViewBase::defaultHandling(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  switch (msg) {
+    case WM_SETFONT:
+      m_font = reinterpret_cast<HFONT>(wp);
+      m_bold.reset();
+      modelChanged();
+      if (LOWORD(lp)) invalidate();
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(m_font);
+    default:
+      return DefWindowProcA(m_hwnd, msg, wp, lp);
+  }
+}
+
+LRESULT CALLBACK ViewBase::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<ViewBase*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    self->m_hwnd = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->m_control.observe(self);
+  }
+  auto* self = reinterpret_cast<ViewBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    // The model outlives its views: it stops telling this one.
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->m_control.unobserve(self);
+    self->m_hwnd = nullptr;
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+  try {
+    return self->handle(msg, wp, lp);
+  } catch (...) {
+    // What a form's handler throws ends that message here: nothing crosses
+    // the window procedure (inside Explorer that would end Explorer).
+    OutputDebugStringA("SmartUI view: a handler failed\n");
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+}
+
+// ---- drawing helpers
 
 RECT DrawBorder(HDC dc, RECT rect, int borderStyle) {
   switch (borderStyle) {
@@ -90,85 +214,41 @@ std::string WithoutMnemonic(const std::string& caption) {
   return out;
 }
 
-// --- HostView --------------------------------------------------------------------
+// ---- HostView
 
-HostView::HostView(Control& control) : m_control(&control) { control.observe(this); }
+namespace {
 
-HostView::~HostView() {
-  *m_alive = false;
-  detach();
-  if (m_hwnd) {
-    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);  // nothing more reaches this object
-    DestroyWindow(m_hwnd);
-  }
+// The host class of each style, kept for as long as the module is loaded.
+const char* HostClass(Style style) {
+  static constexpr const char* kNames[] = {
+      "SuiHostMenuBar", "SuiHostPopupMenu", "SuiHostToolbar", "SuiHostButtonBar",
+      "SuiHostViewBar", "SuiHostPanel",     "SuiHostCaptionBar", "SuiHostGrid",
+      "SuiHostList",    "SuiHostProgress",  "SuiHostLink",    "SuiHostHidden"};
+  return kNames[static_cast<size_t>(style)];
 }
 
-void HostView::create(HWND parent, const RECT& rect, int id, DWORD style, DWORD exStyle) {
-  const size_t index = static_cast<size_t>(m_control->style());
-  const std::string name = HostClassName(m_control->style());
-  // Once per module, never global: Designer and the shell extension each
-  // register their own in a process they may share.
-  std::call_once(Registrations()[index], [&] {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = &HostView::WindowProc;
-    wc.hInstance = ViewModule();
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = name.c_str();
-    RegisterClassExA(&wc);
-  });
-  DWORD visible = m_control->visible() ? WS_VISIBLE : 0;
-  DWORD disabled = m_control->enabled() ? 0 : WS_DISABLED;
-  HWND hwnd = CreateWindowExA(exStyle, name.c_str(), "",
-                              WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | visible | disabled | style,
-                              rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ViewModule(), this);
-  if (!hwnd) base::RaiseError(base::kErrInvalidCall, name, "The view's window could not be made");
-  m_font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
-}
+}  // namespace
 
-LRESULT CALLBACK HostView::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<HostView*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-    self->m_hwnd = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<HostView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-  if (msg == WM_DESTROY) self->detach();  // the model outlives the view
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    self->m_hwnd = nullptr;
-    return DefWindowProcA(hwnd, msg, wp, lp);
-  }
-  try {
-    return self->handle(msg, wp, lp);
-  } catch (...) {
-    // A handler's failure ends that message; nothing crosses the window
-    // procedure (inside Explorer it would end Explorer).
-    return msg == WM_PAINT ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
-  }
-}
+HostView::HostView(Control& control) : ViewBase(control, HostClass(control.style())) {}
 
-void HostView::detach() noexcept {
-  if (!m_control) return;
-  m_control->unobserve(this);
-  m_control = nullptr;
+void HostView::create(HWND parent, const RECT& rect, int id) {
+  if (!ViewBase::create(parent, id, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top))
+    base::RaiseError(base::kErrInvalidCall, HostClass(control().style()), "The view's window could not be made");
+  SendMessageA(hwnd(), WM_SETFONT, SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
 }
 
 LRESULT HostView::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(m_hwnd, &ps);
+      HDC dc = BeginPaint(hwnd(), &ps);
       struct End {
         HWND hwnd;
         PAINTSTRUCT* ps;
         ~End() { EndPaint(hwnd, ps); }
-      } end{m_hwnd, &ps};
+      } end{hwnd(), &ps};
       RECT client{};
-      GetClientRect(m_hwnd, &client);
+      GetClientRect(hwnd(), &client);
       // Drawn off screen first, so that a repaint never flickers.
       base::UniqueHdc memory(CreateCompatibleDC(dc));
       base::UniqueHBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
@@ -177,62 +257,25 @@ LRESULT HostView::handle(UINT msg, WPARAM wp, LPARAM lp) {
       base::SelectObjectScope selectFont(memory.get(), font());
       FillRect(memory.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
       SetBkMode(memory.get(), TRANSPARENT);
-      if (m_control) paint(memory.get(), client);
+      paint(memory.get(), client);
       BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
       return 0;
     }
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel
-    case WM_SETFONT:
-      m_font = reinterpret_cast<HFONT>(wp);
-      if (LOWORD(lp)) InvalidateRect(m_hwnd, nullptr, FALSE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(m_font);
     default:
-      break;
+      return defaultHandling(msg, wp, lp);
   }
-  return DefWindowProcA(m_hwnd, msg, wp, lp);
 }
 
 void HostView::focus() {
-  if (m_hwnd) SetFocus(m_hwnd);
+  if (hwnd()) SetFocus(hwnd());
 }
 
 void HostView::move(const RECT& rect) {
-  if (m_hwnd)
-    SetWindowPos(m_hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+  if (hwnd())
+    SetWindowPos(hwnd(), nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void HostView::invalidate() {
-  if (m_hwnd && m_control && m_control->redraw()) InvalidateRect(m_hwnd, nullptr, FALSE);
-}
-
-HFONT HostView::font() const noexcept {
-  return m_font ? m_font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
-HFONT HostView::boldFont() {
-  HFONT base = font();
-  if (!m_bold || m_boldOf != base) {
-    m_bold = StyledFont(base, true, false);
-    m_boldOf = base;
-  }
-  return m_bold ? m_bold.get() : base;
-}
-
-void HostView::structureChanged(ItemList&) { invalidate(); }
-void HostView::itemChanged(const ItemPtr&, ItemAspect) { invalidate(); }
-
-void HostView::controlChanged(ControlAspect aspect) {
-  if (!m_hwnd || !m_control) return;
-  switch (aspect) {
-    case ControlAspect::Enabled: EnableWindow(m_hwnd, m_control->enabled()); break;
-    case ControlAspect::Visible: ShowWindow(m_hwnd, m_control->visible() ? SW_SHOWNA : SW_HIDE); break;
-    default: break;
-  }
-  invalidate();  // a redraw that comes back on repaints everything once
 }
 
 }  // namespace sui

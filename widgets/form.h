@@ -290,6 +290,10 @@ std::vector<Form*> LoadedForms();
 // message loop that runs while forms are open calls it.
 bool TranslateFormMessage(MSG& msg);
 
+// Registers a window class of this module once (no CS_GLOBALCLASS), for
+// windows of our own beside the forms: a control's line, say.
+void EnsureWindowClass(const char* name, WNDPROC proc, HBRUSH background);
+
 // Twips and pixels.
 long PixelsToTwipsX(long pixels) noexcept;
 long PixelsToTwipsY(long pixels) noexcept;

@@ -523,4 +523,6 @@ bool TranslateFormMessage(MSG& msg) {
   return false;
 }
 
+void EnsureWindowClass(const char* name, WNDPROC proc, HBRUSH background) { EnsureClass(name, proc, background); }
+
 }  // namespace widgets
