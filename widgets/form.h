@@ -285,14 +285,14 @@ class Form : public WindowHolder {
 // This thread's loaded forms, in the order they were loaded.
 std::vector<Form*> LoadedForms();
 
-// Registers a window class of this module once (no CS_GLOBALCLASS), for
-// windows of our own beside the forms: a control's line, say.
-void EnsureWindowClass(const char* name, WNDPROC proc, HBRUSH background);
-
 // Passes a message of one of this thread's forms (or of a window on it)
 // through that form's keyboard interface; true when it was used up. Every
 // message loop that runs while forms are open calls it.
 bool TranslateFormMessage(MSG& msg);
+
+// Registers a window class of this module once (no CS_GLOBALCLASS), for
+// windows of our own beside the forms: a control's line, say.
+void EnsureWindowClass(const char* name, WNDPROC proc, HBRUSH background);
 
 // Twips and pixels.
 long PixelsToTwipsX(long pixels) noexcept;
