@@ -54,6 +54,9 @@ class Control : public WindowHolder {
 
   const std::string& Name() const noexcept { return m_name; }
   HWND Hwnd() const noexcept { return m_hwnd; }
+  // The program's own text, as the forms' designs kept it.
+  const std::string& Tag() const noexcept { return m_tag; }
+  void SetTag(std::string tag) { m_tag = std::move(tag); }
 
   // Repaints the control now; raises 438 when it has no window to repaint.
   virtual void Refresh();
@@ -73,6 +76,7 @@ class Control : public WindowHolder {
   void WindowGone() noexcept override { m_hwnd = nullptr; }
 
   std::string m_name;
+  std::string m_tag;
   HWND m_hwnd = nullptr;  // owned; cleared when the window goes with its form
 };
 
