@@ -157,6 +157,10 @@ class Form : public WindowHolder {
 // This thread's loaded forms, in the order they were loaded.
 std::vector<Form*> LoadedForms();
 
+// Registers a window class of this module once (no CS_GLOBALCLASS), for
+// windows of our own beside the forms: a control's line, say.
+void EnsureWindowClass(const char* name, WNDPROC proc, HBRUSH background);
+
 // Twips and pixels.
 long PixelsToTwipsX(long pixels) noexcept;
 long PixelsToTwipsY(long pixels) noexcept;

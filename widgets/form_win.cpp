@@ -260,4 +260,6 @@ void Form::Forget() noexcept {
   m_controls.clear();
 }
 
+void EnsureWindowClass(const char* name, WNDPROC proc, HBRUSH background) { EnsureClass(name, proc, background); }
+
 }  // namespace widgets
