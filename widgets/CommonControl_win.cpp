@@ -13,15 +13,7 @@ CommonControl::CommonControl(Form& form, std::string name, const char* innerClas
                              DWORD innerStyle, DWORD innerExStyle, long left, long top,
                              long width, long height)
     : Control(std::move(name)) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExA(ThisModule(), kHolderClass, &wc)) {
-    wc.lpfnWndProc = &WindowHolder::WindowProc;
-    wc.hInstance = ThisModule();
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kHolderClass;
-    RegisterClassExA(&wc);
-  }
+  EnsureWindowClass(kHolderClass, &WindowHolder::WindowProc, nullptr);
   CreateChild(form, kHolderClass, left, top, width, height);
   RECT r{};
   GetClientRect(Hwnd(), &r);
