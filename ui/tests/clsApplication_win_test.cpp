@@ -8,6 +8,7 @@
 #include <map>
 
 #include "base/tests/desktoplock.h"
+#include "base/tests/gui_counts.h"
 #include "base/tests/testing.h"
 #include "smartui/model.h"
 #include "widgets/RichTextBox.h"
@@ -221,4 +222,29 @@ TEST(clsApplication, VersionTests) {
     EXPECT_EQ(clsApplication::IsWindowsXPOrGreater(c.major, c.minor), c.xpOrGreater) << c.major << "." << c.minor;
   }
   EXPECT_TRUE(clsApplication::IsWindowsXPOrGreater());  // whatever Wine says it is, it is newer
+}
+
+TEST(clsApplication, DressedFormsOpenedAndClosedGiveBackTheirObjects) {
+  testing_support::DesktopLock desktop;
+  clsApplication& app = App();
+  widgets::TreeView model;
+  model.Add(nullptr, widgets::tvwFirst, "root", "Root").SetImage("menu");
+  auto cycle = [&] {
+    widgets::Form form("Opened and closed", 6000, 4000);
+    form.Load();
+    auto& tree = form.Add<widgets::TreeViewWindow>("tvwDesigner", model, 0, 0, 3000, 3000);
+    tree.SetTag("imagelist=s");
+    form.Add<widgets::PictureBox>("Image1", 3200, 0, 600, 600).SetTag("icon=l,app_icon");
+    form.Add<widgets::RichTextBox>("txtResults", 3200, 800, 2500, 2000).SetFont("Courier New", 9);
+    app.Form_LoadIcons(form);
+    form.Show();
+    tree.CreateDragImage(model.Item(1));
+    form.Unload();
+  };
+  cycle();  // the first use makes what stays (classes, caches)
+  const long gdi = testing_support::GdiObjects(), user = testing_support::UserObjects();
+  for (int i = 0; i < 5; ++i) cycle();
+  EXPECT_LE(testing_support::GdiObjects(), gdi);
+  EXPECT_LE(testing_support::UserObjects(), user);
+  EXPECT_EQ(model.Host(), nullptr);
 }
