@@ -129,6 +129,14 @@ void ViewBase::itemChanged(const ItemPtr&, ItemAspect) {
 void ViewBase::controlChanged(ControlAspect aspect) {
   if (m_hwnd && aspect == ControlAspect::Enabled) EnableWindow(m_hwnd, m_control.enabled());
   if (m_hwnd && aspect == ControlAspect::Visible) ShowWindow(m_hwnd, m_control.visible() ? SW_SHOWNA : SW_HIDE);
+  if (m_hwnd && aspect == ControlAspect::BorderStyle) {
+    // Forms set the border after loading: the frame is redrawn in the new style.
+    LONG_PTR keep = GetWindowLongPtrA(m_hwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+    SetWindowLongPtrA(m_hwnd, GWL_STYLE, static_cast<LONG_PTR>(windowStyle()) | keep);
+    SetWindowLongPtrA(m_hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(windowExStyle()));
+    SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
   modelChanged();
   invalidate();  // redraw back on repaints everything once
 }
