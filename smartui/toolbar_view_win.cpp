@@ -44,7 +44,6 @@ void ToolbarView::rebuild() {
   };
 
   std::vector<TBBUTTON> buttons;
-  std::vector<std::string> texts;
   const bool bar = control().style() == Style::ButtonBar;
   for (const ItemPtr& item : control().items()) {
     m_buttons.push_back(item);
@@ -59,6 +58,8 @@ void ToolbarView::rebuild() {
     } else {
       b.fsStyle = static_cast<BYTE>((opensSubmenu(*item) ? BTNS_DROPDOWN : BTNS_BUTTON) | BTNS_AUTOSIZE);
       b.iBitmap = imageOf(item->image());
+      // An empty caption leaves an icon-only button.
+      if (!item->caption().empty()) b.iString = reinterpret_cast<INT_PTR>(item->caption().c_str());
     }
     buttons.push_back(b);
   }
@@ -71,17 +72,6 @@ void ToolbarView::rebuild() {
   }
   if (!buttons.empty())
     SendMessageA(m_toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-  // The captions go in afterwards: an empty one leaves an icon-only button.
-  for (size_t i = 0; i < buttons.size(); ++i) {
-    ItemPtr item = m_buttons[i].lock();
-    if (!item || item->kind() == kKindToolbarSpacer || item->caption().empty()) continue;
-    TBBUTTONINFOA info = {};
-    info.cbSize = sizeof info;
-    info.dwMask = TBIF_TEXT;
-    std::string text = item->caption();
-    info.pszText = text.data();
-    SendMessageA(m_toolbar, TB_SETBUTTONINFOA, i + 1, reinterpret_cast<LPARAM>(&info));
-  }
   SendMessageA(m_toolbar, TB_AUTOSIZE, 0, 0);
   InvalidateRect(m_toolbar, nullptr, TRUE);
 }
@@ -135,6 +125,13 @@ LRESULT ToolbarView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFONT:
       if (m_toolbar) SendMessageA(m_toolbar, WM_SETFONT, wp, lp);
       break;
+    case WM_ERASEBKGND: {
+      // A flat toolbar is see-through: what lies behind it is the host's face.
+      RECT r{};
+      GetClientRect(hwnd(), &r);
+      FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
     default:
       break;
   }
