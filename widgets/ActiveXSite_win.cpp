@@ -96,8 +96,8 @@ void ActiveXSite::Place(long left, long top, long width, long height) {
                  TwipsToPixelsY(m_height), SWP_NOZORDER | SWP_NOACTIVATE);
   };
   if (auto object = m_control.query<IOleObject>(IID_IOleObject)) {
-    // The host tells the control every new window size, in pixels (2000
-    // twips come as 1995). So the window is sized first, then the size in
+    // Observed (Wine 8.0): the host tells the control every new window size,
+    // in pixels (2000 twips come as 1995). So the window is sized first, then the size in
     // twips is told; the control answers with the size it keeps (a divider
     // keeps its thickness), the window takes that, and the control hears
     // the kept size in twips once more, last.
