@@ -105,6 +105,24 @@ class FennickHandler : public base::ComObject<FennickHandler, IShellExtInit, ICo
   // entries inside the dynamic block.
   void CreateDynamicMenu(const EntryPtr& folder);
 
+  // --- running the chosen command (S_OK for a command that ran) ---------------
+  HRESULT IContextMenu_InvokeCommand(const CMINVOKECOMMANDINFO& info);
+  struct Invocation {
+    HWND hwnd = nullptr;  // the window the menu was opened in
+    bool ctrl = false;
+    bool shift = false;
+  };
+  HRESULT RunCommand(config::clsCorvaneData& item, const Invocation& how);
+  HRESULT RunFolder(config::clsCorvaneData& item, const Invocation& how);
+  // The same window: a window action, the window's browser, its Explorer
+  // frame's, or a new folder window.
+  void BrowseInSameWindow(HWND hwnd, PCIDLIST_ABSOLUTE pidl);
+  HRESULT RunDesigner(HWND hwnd);
+  HRESULT RunAddToQuickAccess();
+  HRESULT RunDialog();
+  HRESULT RunCommandPrompt();
+  HRESULT CopyFileNames(bool shortNames, bool recursive);
+
   // --- the selection (Initialize) -------------------------------------------------------
   base::ComPtr<IDataObject> m_pDataObject;
   base::UniquePidl m_pidlFolder;
