@@ -630,6 +630,8 @@ void GridView::openEditor(bool dropDown) {
       HWND child = ChildWindowFromPoint(editor, inner);
       if (child && child != editor) m_comboEdit = child;
     } else {
+      // The typed text starts where the row drew its value.
+      SendMessageA(editor, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(3, 0));
       SetWindowTextA(editor, row->value().ToString().c_str());
     }
   }
@@ -734,6 +736,9 @@ LRESULT GridView::handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (dc) paint(dc);
       return 0;
     }
+    case WM_PRINTCLIENT:  // PrintWindow: the picture of the window without a screen
+      paint(reinterpret_cast<HDC>(wp));
+      return 0;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT fills every pixel
     case WM_SIZE: {

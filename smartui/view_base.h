@@ -6,6 +6,8 @@
 #pragma once
 #include "base/handles.h"  // first: it orders the Windows headers
 
+#include <commctrl.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -83,6 +85,48 @@ class ViewBase : public Observer {
   base::UniqueHFont m_bold;
   ImageStore m_images;
   std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+};
+
+// Owners of the two handle kinds only the views make.
+struct HAccelTraits {
+  using Type = HACCEL;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type h) noexcept { DestroyAcceleratorTable(h); }
+};
+using UniqueHAccel = base::UniqueHandle<HAccelTraits>;
+struct HImageListTraits {
+  using Type = HIMAGELIST;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type h) noexcept { ImageList_Destroy(h); }
+};
+using UniqueHImageList = base::UniqueHandle<HImageListTraits>;
+
+// Draws a control's border style (0 none, 1 single line, 2 sunken, 5
+// raised) and gives back the area inside it.
+RECT DrawBorder(HDC dc, RECT rect, int borderStyle);
+// An OLE colour (high bit: a system colour index in the low byte).
+COLORREF OleColour(std::uint32_t colour) noexcept;
+// A copy of a font, bold or underlined.
+base::UniqueHFont StyledFont(HFONT font, bool bold, bool underline);
+// The text of a caption with its mnemonic marks taken out ("&&" stays "&").
+std::string WithoutMnemonic(const std::string& caption);
+
+// A view that paints itself: the whole client area, off screen first, over
+// the button face, in the view's font. The host class is the style's
+// ("SuiHostViewBar").
+class HostView : public ViewBase {
+ public:
+  // Gives the host the keyboard focus.
+  virtual void focus();
+  // Places the host (pixels, in the parent's client coordinates).
+  void move(const RECT& rect);
+
+ protected:
+  explicit HostView(Control& control);
+  void create(HWND parent, const RECT& rect, int id);
+
+  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  virtual void paint(HDC dc, const RECT& client) = 0;
 };
 
 }  // namespace sui

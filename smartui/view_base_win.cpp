@@ -1,6 +1,9 @@
 #include "smartui/view_base.h"
 
+#include "base/error.h"
+
 #include <mutex>
+#include <string>
 #include <vector>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -126,6 +129,14 @@ void ViewBase::itemChanged(const ItemPtr&, ItemAspect) {
 void ViewBase::controlChanged(ControlAspect aspect) {
   if (m_hwnd && aspect == ControlAspect::Enabled) EnableWindow(m_hwnd, m_control.enabled());
   if (m_hwnd && aspect == ControlAspect::Visible) ShowWindow(m_hwnd, m_control.visible() ? SW_SHOWNA : SW_HIDE);
+  if (m_hwnd && aspect == ControlAspect::BorderStyle) {
+    // Forms set the border after loading: the frame is redrawn in the new style.
+    LONG_PTR keep = GetWindowLongPtrA(m_hwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+    SetWindowLongPtrA(m_hwnd, GWL_STYLE, static_cast<LONG_PTR>(windowStyle()) | keep);
+    SetWindowLongPtrA(m_hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(windowExStyle()));
+    SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
   modelChanged();
   invalidate();  // redraw back on repaints everything once
 }
@@ -169,6 +180,110 @@ LRESULT CALLBACK ViewBase::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     OutputDebugStringA("SmartUI view: a handler failed\n");
     return DefWindowProcA(hwnd, msg, wp, lp);
   }
+}
+
+// ---- drawing helpers
+
+RECT DrawBorder(HDC dc, RECT rect, int borderStyle) {
+  switch (borderStyle) {
+    case 0: return rect;
+    case 2: DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST); return rect;
+    case 5: DrawEdge(dc, &rect, EDGE_RAISED, BF_RECT | BF_ADJUST); return rect;
+    default: break;  // 1, and any other value
+  }
+  FrameRect(dc, &rect, GetSysColorBrush(COLOR_WINDOWFRAME));
+  InflateRect(&rect, -1, -1);
+  return rect;
+}
+
+COLORREF OleColour(std::uint32_t colour) noexcept {
+  if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
+  return static_cast<COLORREF>(colour & 0xFFFFFF);
+}
+
+base::UniqueHFont StyledFont(HFONT font, bool bold, bool underline) {
+  LOGFONTA lf = {};
+  GetObjectA(font, sizeof lf, &lf);
+  if (bold) lf.lfWeight = FW_BOLD;
+  if (underline) lf.lfUnderline = TRUE;
+  return base::UniqueHFont(CreateFontIndirectA(&lf));
+}
+
+std::string WithoutMnemonic(const std::string& caption) {
+  std::string out;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] != '&') {
+      out += caption[i];
+    } else if (i + 1 < caption.size() && caption[i + 1] == '&') {
+      out += '&';
+      ++i;
+    }
+  }
+  return out;
+}
+
+// ---- HostView
+
+namespace {
+
+// The host class of each style, kept for as long as the module is loaded.
+const char* HostClass(Style style) {
+  static constexpr const char* kNames[] = {
+      "SuiHostMenuBar", "SuiHostPopupMenu", "SuiHostToolbar", "SuiHostButtonBar",
+      "SuiHostViewBar", "SuiHostPanel",     "SuiHostCaptionBar", "SuiHostGrid",
+      "SuiHostList",    "SuiHostProgress",  "SuiHostLink",    "SuiHostHidden"};
+  return kNames[static_cast<size_t>(style)];
+}
+
+}  // namespace
+
+HostView::HostView(Control& control) : ViewBase(control, HostClass(control.style())) {}
+
+void HostView::create(HWND parent, const RECT& rect, int id) {
+  if (!ViewBase::create(parent, id, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top))
+    base::RaiseError(base::kErrInvalidCall, HostClass(control().style()), "The view's window could not be made");
+  SendMessageA(hwnd(), WM_SETFONT, SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
+}
+
+LRESULT HostView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      struct End {
+        HWND hwnd;
+        PAINTSTRUCT* ps;
+        ~End() { EndPaint(hwnd, ps); }
+      } end{hwnd(), &ps};
+      RECT client{};
+      GetClientRect(hwnd(), &client);
+      // Drawn off screen first, so that a repaint never flickers.
+      base::UniqueHdc memory(CreateCompatibleDC(dc));
+      base::UniqueHBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+      if (!memory || !bitmap) return 0;
+      base::SelectObjectScope selectBitmap(memory.get(), bitmap.get());
+      base::SelectObjectScope selectFont(memory.get(), font());
+      FillRect(memory.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+      SetBkMode(memory.get(), TRANSPARENT);
+      paint(memory.get(), client);
+      BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers every pixel
+    default:
+      return defaultHandling(msg, wp, lp);
+  }
+}
+
+void HostView::focus() {
+  if (hwnd()) SetFocus(hwnd());
+}
+
+void HostView::move(const RECT& rect) {
+  if (hwnd())
+    SetWindowPos(hwnd(), nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace sui

@@ -46,7 +46,7 @@ LRESULT CommonControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (m_inner) MoveWindow(m_inner, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
       return 0;
     case WM_SETFOCUS:
-      if (m_inner) SetFocus(m_inner);
+      if (m_inner) ::SetFocus(m_inner);
       return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lp);

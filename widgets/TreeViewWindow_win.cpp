@@ -223,7 +223,7 @@ bool TreeViewWindow::InnerMessage(UINT msg, WPARAM& wp, LPARAM& lp, LRESULT* res
       // A Win32 tree leaves the selection where it was on a right click and
       // only highlights the node for a moment; ours selects it, so that the
       // popup menu that follows works on the node under the pointer.
-      SetFocus(Inner());
+      ::SetFocus(Inner());
       TreeNode* node = HitTest(PixelsToTwipsX(GET_X_LPARAM(lp)), PixelsToTwipsY(GET_Y_LPARAM(lp)));
       if (node && node != m_model->SelectedItem()) {
         m_model->SetSelectedItem(node);

@@ -209,6 +209,8 @@ TEST_F(GridWindow, EveryRowKindIsDrawnWithTheCurrentRowAndGlyphsVisible) {
   AllKinds& k = Kinds();
   Show(k.grid);
   view->host("TXTACTIONS", k.hostedEdit);  // names match ignoring case
+  view->images().add("folder_open", LoadIcon(nullptr, IDI_INFORMATION));
+  k.button->setImage("Folder_Open");  // image keys match ignoring case too
   k.text->setSelected(true);
   Pump();
   UpdateWindow(view->hwnd());
@@ -227,6 +229,11 @@ TEST_F(GridWindow, EveryRowKindIsDrawnWithTheCurrentRowAndGlyphsVisible) {
   auto dark = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96; };
   EXPECT_TRUE(dark(PixelAt(glyphMiddle(k.check))));
   EXPECT_FALSE(dark(PixelAt(glyphMiddle(k.checkOff))));
+  // Forms drop the border after loading.
+  EXPECT_TRUE(GetWindowLongPtrA(view->hwnd(), GWL_STYLE) & WS_BORDER);
+  k.grid.setBorderStyle(0);
+  EXPECT_FALSE(GetWindowLongPtrA(view->hwnd(), GWL_STYLE) & WS_BORDER);
+  Pump();
   // The hosted window stays the frame's child, laid over its row's value area.
   EXPECT_EQ(GetParent(k.hostedEdit), s_frame);
   EXPECT_TRUE(IsWindowVisible(k.hostedEdit));
@@ -243,6 +250,16 @@ TEST_F(GridWindow, EveryRowKindIsDrawnWithTheCurrentRowAndGlyphsVisible) {
   k.hosted->setVisible(true);
   Pump();
   EXPECT_TRUE(IsWindowVisible(k.hostedEdit));
+
+  // The "..." row's editor open, for a person to look at beside the first.
+  k.button->setSelected(true);
+  view->focus();
+  Pump();
+  ASSERT_TRUE(view->editorButton());
+  UpdateWindow(s_frame);
+  Pump();
+  sui_testing::WritePng(sui_testing::Capture(s_frame),
+                        testing_support::TestProgramFolder() + "\\grid_editor_open.png");
 }
 
 TEST_F(GridWindow, AKeyboardOnlyWalkEditsTogglesPicksAndPressesTheButton) {
@@ -509,6 +526,14 @@ TEST_F(GridWindow, AHostedWindowShowsOnlyWhileItsRowIsWhollyInView) {
   SetWindowPos(view->hwnd(), nullptr, 0, 0, kGridWidth, view->rowRect(k.hosted).top + 20, SWP_NOMOVE | SWP_NOZORDER);
   Pump();
   EXPECT_FALSE(IsWindowVisible(k.hostedEdit));
+  // A row made current below the fold is scrolled into view.
+  k.entry->setSelected(true);
+  Pump();
+  RECT client, last = view->rowRect(k.entry);
+  GetClientRect(view->hwnd(), &client);
+  EXPECT_GT(last.bottom, last.top);
+  EXPECT_LE(last.bottom, client.bottom);
+  EXPECT_TRUE(IsRectEmpty(&(last = view->rowRect(k.heading))));  // scrolled off the top
   k.grid.setVisible(false);
   SetWindowPos(view->hwnd(), nullptr, 0, 0, kGridWidth, kGridHeight, SWP_NOMOVE | SWP_NOZORDER);
   Pump();
