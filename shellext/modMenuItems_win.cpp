@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
 #include <vector>
 
 #include "base/handles.h"
 #include "base/text.h"
 #include "base/winstr.h"
+#include "shellext/PictureCache.h"
 #include "shellext/clsQuickGDI.h"
 
 namespace shellext {
@@ -117,6 +119,9 @@ void CopyPicture(HDC target, HBITMAP picture, int x, int y) {
   if (!GetObjectA(picture, sizeof info, &info)) return;
   base::UniqueHdc source(CreateCompatibleDC(target));
   if (!source) return;
+  // Pictures are shared by every menu of the process, and a bitmap can be
+  // selected into one context at a time.
+  std::lock_guard<std::mutex> hold(SharedPictureLock());
   base::SelectObjectScope usePicture(source.get(), picture);
   // A picture still selected into another context cannot be selected here.
   if (GetCurrentObject(source.get(), OBJ_BITMAP) != picture) return;
