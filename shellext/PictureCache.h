@@ -71,8 +71,8 @@ class IconCache {
 
 IconCache& ProcessIconCache();
 
-// Frees every shared picture (the library is going); pictures still held by
-// a menu go when their last holder does.
+// Frees every shared picture and the shared menu font (the library is
+// going); pictures still held by a menu go when their last holder does.
 void ReleasePictureCaches();
 
 }  // namespace shellext

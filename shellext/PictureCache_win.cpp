@@ -8,6 +8,7 @@
 
 #include "base/text.h"
 #include "common/clsTrace.h"
+#include "shellext/modMenuItems.h"
 
 namespace shellext {
 
@@ -348,6 +349,7 @@ IconCache& ProcessIconCache() {
 
 void ReleasePictureCaches() {
   ProcessIconCache().Clear();
+  ReleaseSharedMenuFont();
   ResourceSet& set = Resources();
   std::lock_guard<std::mutex> hold(set.lock);
   set.members.clear();

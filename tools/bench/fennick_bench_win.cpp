@@ -1,6 +1,6 @@
 // fennick_bench: how long a right-click takes with Fennick's menu.
 //
-//   fennick_bench [--runs N] [--dll PATH] [--registered]
+//   fennick_bench [--runs N] [--dll PATH] [--registered] [--dynamic]
 //
 // For configurations of 10, 100 and 1000 items (written with the project's
 // writer, the settings pointed at them), one right-click is what the shell
@@ -17,8 +17,9 @@
 // Dynamic folders of 1,000, 5,000 and 10,000 files, icons on and owner
 // drawing on: the right-click, the folder's submenu opened (filled: at most
 // the 5,000 entries of the reserved block) and every entry measured, warm,
-// against inserting as many owner-drawn entries from memory. The user's
-// settings are put back afterwards.
+// against inserting as many owner-drawn entries from memory, with the time
+// of the opening and of the measuring alone; --dynamic runs these alone.
+// The user's settings are put back afterwards.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -217,13 +218,19 @@ void BaselineFill(int n) {
 
 // Opens the dynamic folder (the root popup's first entry) and measures its
 // entries.
-void OpenAndMeasure(HMENU shellMenu, IContextMenu3* menu, int* measured) {
+struct OpenTimes {
+  std::vector<double> open, measure;  // ms, one per run
+};
+
+void OpenAndMeasure(HMENU shellMenu, IContextMenu3* menu, int* measured, OpenTimes* times) {
   HMENU root = nullptr;
   for (int i = 0; !root && i < GetMenuItemCount(shellMenu); ++i) root = GetSubMenu(shellMenu, i);
   HMENU folder = root ? GetSubMenu(root, 0) : nullptr;
   if (!folder || !menu) Fail("no dynamic folder in the menu");
   LRESULT result = 0;
+  const auto start = Clock::now();
   menu->HandleMenuMsg2(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(folder), 0, &result);
+  const auto opened = Clock::now();
   const int count = GetMenuItemCount(folder);
   for (int i = 0; i < count; ++i) {
     MEASUREITEMSTRUCT mis{};
@@ -232,6 +239,10 @@ void OpenAndMeasure(HMENU shellMenu, IContextMenu3* menu, int* measured) {
     menu->HandleMenuMsg2(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), &result);
   }
   if (measured) *measured = count;
+  if (times) {
+    times->open.push_back(std::chrono::duration<double, std::milli>(opened - start).count());
+    times->measure.push_back(std::chrono::duration<double, std::milli>(Clock::now() - opened).count());
+  }
 }
 
 void SaveSettings(const std::string& cfg, int icons, bool ownerDraw) {
@@ -304,14 +315,16 @@ int main(int argc, char** argv) {
     if (c == '/') c = '\\';
 #endif
   std::string cold;
+  bool dynamicOnly = false;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
     else if (a == "--dll" && i + 1 < argc) dll = argv[++i];
     else if (a == "--registered") registered = true;
+    else if (a == "--dynamic") dynamicOnly = true;
     else if (a == "--cold" && i + 1 < argc) cold = argv[++i];  // the child of a cold run
     else {
-      std::fputs("usage: fennick_bench [--runs N] [--dll PATH] [--registered]\n", stderr);
+      std::fputs("usage: fennick_bench [--runs N] [--dll PATH] [--registered] [--dynamic]\n", stderr);
       return 2;
     }
   }
@@ -334,6 +347,7 @@ int main(int argc, char** argv) {
     double warmOff[3] = {};
     double warmOn[3] = {};
     for (int icons : {config::clsOptions::OptionLevel_None, config::clsOptions::OptionLevel_Maximum}) {
+      if (dynamicOnly) break;
       int row = 0;
       for (int n : {10, 100, 1000}) {
         WriteConfiguration(cfg, folder, n);
@@ -352,7 +366,8 @@ int main(int argc, char** argv) {
     }
 
     std::printf("\ndynamic folder, icons maximum, owner drawing: right-click, open, measure every entry (warm)\n");
-    std::printf("%-7s %8s %10s %11s %7s %12s\n", "files", "entries", "fill ms", "baseline ms", "ratio", "us/entry");
+    std::printf("%-7s %-7s %8s %10s %11s %7s %9s %10s %12s\n", "files", "icons", "entries", "fill ms", "baseline ms",
+                "ratio", "open ms", "measure ms", "measure us/e");
     static const char* const kKinds[] = {".txt", ".ini", ".bmp", ".log"};
     for (int files : {1000, 5000, 10000}) {
       const std::string dynamic = folder + "\\dyn" + std::to_string(files);
@@ -362,16 +377,21 @@ int main(int argc, char** argv) {
       b.Add(clsCorvaneData::TypeDynamicFolder, "Folder", dynamic);
       DeleteFileA(cfg.c_str());
       b.Save(cfg);
-      SaveSettings(cfg, config::clsOptions::OptionLevel_Maximum, true);
-      int entries = 0;
-      bench.whileOpen = [&](HMENU m, IContextMenu3* h) { OpenAndMeasure(m, h, &entries); };
-      const int dynamicRuns = std::max(3, runs / 4);
-      const double fill = MedianMs(dynamicRuns, [&] { bench.RightClick(selection); });
-      bench.whileOpen = nullptr;
-      const double baseline = MedianMs(dynamicRuns, [&] { BaselineFill(entries); });
-      std::printf("%-7d %8d %10.3f %11.3f %7.1f %12.2f\n", files, entries, fill, baseline,
-                  baseline > 0 ? fill / baseline : 0.0, entries > 0 ? 1000.0 * fill / entries : 0.0);
-      std::fflush(stdout);
+      for (int icons : {config::clsOptions::OptionLevel_Maximum, config::clsOptions::OptionLevel_None}) {
+        SaveSettings(cfg, icons, true);
+        int entries = 0;
+        OpenTimes times;
+        bench.whileOpen = [&](HMENU m, IContextMenu3* h) { OpenAndMeasure(m, h, &entries, &times); };
+        const int dynamicRuns = std::max(3, runs / 4);
+        const double fill = MedianMs(dynamicRuns, [&] { bench.RightClick(selection); });
+        bench.whileOpen = nullptr;
+        const double baseline = MedianMs(dynamicRuns, [&] { BaselineFill(entries); });
+        const double measure = Median(times.measure);
+        std::printf("%-7d %-7s %8d %10.3f %11.3f %7.1f %9.3f %10.3f %12.2f\n", files, icons ? "maximum" : "off",
+                    entries, fill, baseline, baseline > 0 ? fill / baseline : 0.0, Median(times.open), measure,
+                    entries > 0 ? 1000.0 * measure / entries : 0.0);
+        std::fflush(stdout);
+      }
     }
   } catch (const base::Error& e) {
     std::fprintf(stderr, "fennick_bench: %s (0x%08lx)\n", e.Description().c_str(), static_cast<unsigned long>(e.Number()));
