@@ -12,6 +12,7 @@
 #include "common/tools.h"
 #include "config/BinaryFile.h"
 #include "config/clsOptions.h"
+#include "shellext/ConfigCache.h"
 #include "shellext/FennickHandler.h"
 #include "shellext/FennickThread.h"
 #include "shellext/MenuInsertion.h"
@@ -24,11 +25,6 @@ using config::clsCorvaneData;
 using config::g_oOptions;
 
 namespace {
-
-// The item header check of the reader refuses parents at or after the
-// record; here a parent that is not there yet is looked up (and reported)
-// by the builder itself.
-constexpr std::int32_t kAnyParent = 0x7FFFFFFF;
 
 bool SelectionTaskShown(const clsCorvaneData& item, std::int32_t count) {
   return (count > 0 && item.SelectionOptions_IsShowAlways()) || (count == 1 && item.SelectionOptions_IsShowSingle()) ||
@@ -56,14 +52,14 @@ bool FennickHandler::CreateMenu() {
       if (length >= 1) {
         common::g_oTiming().TimerStart(1);
         timing = true;
-        // One read of the whole file, then the records from memory: a read
-        // per record costs the shell's thread far more.
+        // One read of the whole file on every right-click; its records are
+        // parsed again only when its bytes changed since the last read.
         std::string bytes(static_cast<size_t>(length), '\0');
         file->Read(bytes.data(), bytes.size());
         file.reset();
-        config::MemoryFile records(std::move(bytes));
+        std::shared_ptr<const ParsedConfiguration> parsed = ProcessConfigCache().Parsed(bytes);
         const std::int32_t dynamicBefore = m_oCommands.DynamicCount();
-        outcome = ReadConfiguredItems(records);
+        outcome = ReadConfiguredItems(*parsed);
         if (outcome == ReadOutcome::kComplete) AddEmptyPlaceholders(dynamicBefore);
       }
     }
@@ -86,29 +82,39 @@ bool FennickHandler::CreateMenu() {
   return result;
 }
 
-FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFile& file) {
-  const std::int32_t version = m_oDataTools.File_ReadVersion(file);
-  if (version != config::clsCorvaneDataTools::MinVersion) {
+FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(const ParsedConfiguration& parsed) {
+  using End = ParsedConfiguration::End;
+  if (parsed.end == End::kBadVersion) {
     base::Prompt("Invalid file version!", base::kPromptExclamation, common::g_szAppTitle());
     return ReadOutcome::kFailed;
   }
-  if (!m_oDataTools.File_ReadHeader(file, m_oFileHeader)) {
+  if (parsed.end == End::kBadHeader) {
     base::Prompt("File is corrupt!", base::kPromptExclamation, common::g_szAppTitle());
     return ReadOutcome::kFailed;
   }
+  m_oFileHeader = parsed.header;
   const bool ownFolderBitmap = g_oOptions().m_bShellUseOwnFolderBitmap;
   HMENU currentMenu = m_hRootMenu;
-  for (std::int32_t i = 1; i <= m_oFileHeader.m_lNumNodes; ++i) {
-    auto item = std::make_shared<clsCorvaneData>();
-    EntryPtr entry = m_oCommands.Add(item, currentMenu);
-    // The root record's children go into the root popup.
-    if (i == 1) entry->submenu = m_hRootMenu;
-    std::int32_t parentIndex = 0;
-    if (!m_oDataTools.File_ReadItemHeader(file, parentIndex, *item, kAnyParent)) {
+  for (std::size_t i = 0; i <= parsed.records.size(); ++i) {
+    if (i == parsed.records.size()) {
+      if (parsed.end == End::kComplete) break;
+      // The record the reading stopped in keeps its place, as it did when
+      // the file was read record by record.
+      if (parsed.stoppedInRecord) {
+        EntryPtr entry = m_oCommands.Add(std::make_shared<clsCorvaneData>(), currentMenu);
+        if (i == 0) entry->submenu = m_hRootMenu;
+      }
+      if (parsed.end == End::kRaised && parsed.error) throw *parsed.error;
       base::Prompt("File is corrupt!", base::kPromptCritical, common::g_szAppTitle());
       return ReadOutcome::kFailed;
     }
-    if (parentIndex != 0) {
+    const ParsedRecord& record = parsed.records[i];
+    // A copy: the build fills in captions and pictures of its own.
+    auto item = std::make_shared<clsCorvaneData>(record.item);
+    EntryPtr entry = m_oCommands.Add(item, currentMenu);
+    // The root record's children go into the root popup.
+    if (i == 0) entry->submenu = m_hRootMenu;
+    if (const std::int32_t parentIndex = record.parentIndex; parentIndex != 0) {
       EntryPtr parent = m_oCommands.At(parentIndex);
       if (!parent) {
         g_Debug().Output("Parent not found: " + std::to_string(parentIndex));
@@ -117,7 +123,6 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
       currentMenu = parent->submenu ? parent->submenu : parent->menu;
       entry->menu = currentMenu;
     }
-    m_oDataTools.ReadData(file, *item);
 
     bool userItem = false;
     std::int32_t bitmapKey = kBitmapNone;

@@ -22,6 +22,8 @@
 
 namespace shellext {
 
+struct ParsedConfiguration;
+
 // What Initialize records of the selection.
 struct HandlerSelection {
   std::int32_t m_lSelectionCount = 0;
@@ -84,7 +86,7 @@ class FennickHandler : public base::ComObject<FennickHandler, IShellExtInit, ICo
   enum class ReadOutcome { kComplete, kStopped, kFailed };
   // The configured items of the file; kStopped when an identifier check
   // ended the reading early. A failure the user should hear of is shown.
-  ReadOutcome ReadConfiguredItems(config::BinaryFile& file);
+  ReadOutcome ReadConfiguredItems(const ParsedConfiguration& parsed);
   // The "(Empty)" entries of the dynamic folders registered from position
   // dynamicBefore + 1 on, with their one shared identifier.
   void AddEmptyPlaceholders(std::int32_t dynamicBefore);

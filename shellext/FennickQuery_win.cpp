@@ -197,7 +197,7 @@ void FennickHandler::FinishQuery(bool built, std::int32_t rootPosition) {
     if (options.m_lShellShowIcons != clsOptions::OptionLevel_None) {
       inserted = InsertMenuA(m_hMenu, position, MF_BYPOSITION | MF_USECHECKBITMAPS | MF_POPUP, popup, caption.c_str());
       auto picture = m_oBitmaps.Find(kBitmapMenu);
-      HBITMAP mark = picture ? picture->m_lData : nullptr;
+      HBITMAP mark = m_oBitmaps.CheckMark(picture);
       if (inserted) SetMenuItemBitmaps(m_hMenu, position, MF_BYPOSITION, mark, mark);
     } else {
       inserted = InsertMenuA(m_hMenu, position, MF_BYPOSITION | MF_POPUP, popup, caption.c_str());

@@ -94,7 +94,11 @@ bool AddMenuWithBitmap(CommandMap& map, clsMenuBitmaps& bitmaps, const CommandMa
       g_Debug().Output("ScaledBitmap=" + clsTrace::ToHex(picture->m_lData) +
                        "  NormalBitmap=" + clsTrace::ToHex(picture->m_lData2));
       mii.fMask |= MIIM_CHECKMARKS;
-      mii.hbmpChecked = mii.hbmpUnchecked = picture->m_lData;
+      // An owner-drawn entry paints its picture itself, under the lock of
+      // shared pictures; the system paints a check mark without one, so it
+      // gets the handler's own copy.
+      mii.hbmpChecked = mii.hbmpUnchecked =
+          mii.fType == MFT_OWNERDRAW ? picture->m_lData : bitmaps.CheckMark(picture);
     }
   }
 
