@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "base/tests/desktoplock.h"
+
 #include <functional>
 #include <ostream>
 #include <string>
@@ -60,6 +62,8 @@ class Frame {
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
   }
+  // Shown windows take the focus, which other test programs' windows need too.
+  testing_support::DesktopLock m_desktop;
   HWND m_hwnd;
   WPARAM m_font = 0;
 };

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "base/tests/desktoplock.h"
 #include "base/tests/gui_counts.h"
 #include "controls/tests/screenshot.h"
 #include "widgets/form.h"
@@ -20,6 +21,7 @@ void Pump() { widgets::PumpMessages(100000); }
 }  // namespace
 
 TEST(Gallery, OpensWithEveryViewAndSavesAScreenshot) {
+  testing_support::DesktopLock desktop;  // its window takes the focus
   uigallery::Gallery gallery;
   Pump();
   RedrawWindow(gallery.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -48,6 +50,7 @@ TEST(Gallery, OpeningAndClosingTwoHundredTimesLeavesNoObjectBehind) {
   // Wine): CI runs 20; CORVANE_GALLERY_CYCLES=200 runs the full count.
   const char* asked = std::getenv("CORVANE_GALLERY_CYCLES");
   const int kCycles = asked && std::atoi(asked) > 0 ? std::atoi(asked) : 20;
+  testing_support::DesktopLock desktop;  // its windows take the focus
   { uigallery::Gallery warm; Pump(); }  // classes, fonts and caches made once
   Pump();
   const long gdi = testing_support::GdiObjects(), user = testing_support::UserObjects();
