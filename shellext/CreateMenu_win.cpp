@@ -3,6 +3,7 @@
 // its records becomes a member of m_oCommands at the record's position, so
 // that a child finds its parent's submenu by the parent's position.
 #include <memory>
+#include <optional>
 
 #include "base/error.h"
 #include "base/prompt.h"
@@ -29,6 +30,10 @@ namespace {
 // by the builder itself.
 constexpr std::int32_t kAnyParent = 0x7FFFFFFF;
 
+// How long a configuration file held open by another program is waited for
+// before the menu goes on without it: short beside a right-click.
+constexpr unsigned kConfigWaitMs = 200;
+
 bool SelectionTaskShown(const clsCorvaneData& item, std::int32_t count) {
   return (count > 0 && item.SelectionOptions_IsShowAlways()) || (count == 1 && item.SelectionOptions_IsShowSingle()) ||
          (count > 1 && item.SelectionOptions_IsShowMultiple());
@@ -46,25 +51,22 @@ bool FennickHandler::CreateMenu() {
 
   bool result = false;
   bool timing = false;
-  std::unique_ptr<config::DiskFile> file;
   try {
     ReadOutcome outcome = ReadOutcome::kComplete;
-    if (common::FileExists(path)) {
-      file = std::make_unique<config::DiskFile>(path, config::DiskFile::Mode::kRead);
-      const std::int64_t length = file->Length();
-      if (length >= 1) {
-        common::g_oTiming().TimerStart(1);
-        timing = true;
-        // One read of the whole file, then the records from memory: a read
-        // per record costs the shell's thread far more.
-        std::string bytes(static_cast<size_t>(length), '\0');
-        file->Read(bytes.data(), bytes.size());
-        file.reset();
-        config::MemoryFile records(std::move(bytes));
-        const std::int32_t dynamicBefore = m_oDynamicMenus.Count();
-        outcome = ReadConfiguredItems(records);
-        if (outcome == ReadOutcome::kComplete) AddEmptyPlaceholders(dynamicBefore);
-      }
+    // One read of the whole file, then the records from memory: a read per
+    // record costs the shell's thread far more. A file another program
+    // holds (while it saves it), a device or a file that cannot be read now
+    // is taken for a missing one: the lists and built-ins still show.
+    std::string why;
+    std::optional<std::string> bytes = config::ReadWholeFileNow(path, kConfigWaitMs, why);
+    if (!bytes) g_Debug().Output("Not read (" + why + "): " + path);
+    if (bytes && !bytes->empty()) {
+      common::g_oTiming().TimerStart(1);
+      timing = true;
+      config::MemoryFile records(std::move(*bytes));
+      const std::int32_t dynamicBefore = m_oDynamicMenus.Count();
+      outcome = ReadConfiguredItems(records);
+      if (outcome == ReadOutcome::kComplete) AddEmptyPlaceholders(dynamicBefore);
     }
     if (outcome != ReadOutcome::kFailed) {
       CreateMenuLists();
@@ -79,7 +81,6 @@ bool FennickHandler::CreateMenu() {
   }
   g_Debug().Output("Read=" + std::to_string(m_oCommands.Count()) +
                    "  Num Commands=" + std::to_string(m_lMenuCmdId - m_lFirstCmdId));
-  file.reset();
   g_Debug().Output(std::string("RV=") + (result ? "True" : "False"));
   if (timing) common::g_oTiming().TimerStop("ReadConfig", 1);
   return result;

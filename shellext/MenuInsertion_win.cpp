@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/text.h"
 #include "common/clsTrace.h"
 #include "common/tools.h"
 #include "config/clsOptions.h"
@@ -66,7 +67,10 @@ bool FennickHandler::AddMenuWithBitmap(const ItemPtr& member, HMENU hMenu, const
   // A popup takes an identifier only when its caller says so; it is then
   // found by that identifier, otherwise by nothing.
   const bool takesId = !hSubMenu || bOwnerDraw;
-  const std::string text = bTrim ? m_oDataTools.TrimCaption(szCaption, options.m_lShellMaxMenuText) : szCaption;
+  // A tab would move the text into the shortcut column and a line break
+  // split it: the entry shows blanks where the caption or path holds them.
+  const std::string text =
+      base::BlankControls(bTrim ? m_oDataTools.TrimCaption(szCaption, options.m_lShellMaxMenuText) : szCaption);
   if (lPosition == -1) lPosition = GetMenuItemCount(hMenu);
 
   MENUITEMINFOA mii{};

@@ -36,7 +36,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       // Unloaded by FreeLibrary (reserved is null): no object of ours lives on
       // any thread, so every thread's state can go. At process exit the other
       // threads are already gone and nothing needs freeing.
-      if (!reserved) base::ThreadContext::DestroyAll();
+      if (!reserved) {
+        base::ThreadContext::DestroyAll();
+        base::FreeThreadContextSlot();
+      }
       break;
     default:
       break;
