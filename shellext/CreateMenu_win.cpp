@@ -15,6 +15,7 @@
 #include "config/clsOptions.h"
 #include "shellext/FennickHandler.h"
 #include "shellext/FennickThread.h"
+#include "shellext/MenuInsertion.h"
 #include "shellext/modShellTools.h"
 
 namespace shellext {
@@ -45,7 +46,7 @@ bool FennickHandler::CreateMenu() {
   common::TraceScope scope("CreateMenu");
   const std::string& path = g_oOptions().m_szShellConfigFile;
   g_Debug().Output("Opening: " + path);
-  g_Debug().Output("StartCmdIndex=" + std::to_string(m_lMenuCmdId));
+  g_Debug().Output("StartCmdIndex=" + std::to_string(m_oCommands.Ids().Next()));
   // Only this build's root record names the root.
   g_szRootCaption().clear();
 
@@ -64,7 +65,7 @@ bool FennickHandler::CreateMenu() {
       common::g_oTiming().TimerStart(1);
       timing = true;
       config::MemoryFile records(std::move(*bytes));
-      const std::int32_t dynamicBefore = m_oDynamicMenus.Count();
+      const std::int32_t dynamicBefore = m_oCommands.DynamicCount();
       outcome = ReadConfiguredItems(records);
       if (outcome == ReadOutcome::kComplete) AddEmptyPlaceholders(dynamicBefore);
     }
@@ -80,7 +81,7 @@ bool FennickHandler::CreateMenu() {
     result = e.Number() == base::kErrPastEnd;
   }
   g_Debug().Output("Read=" + std::to_string(m_oCommands.Count()) +
-                   "  Num Commands=" + std::to_string(m_lMenuCmdId - m_lFirstCmdId));
+                   "  Num Commands=" + std::to_string(m_oCommands.Ids().Next() - m_oCommands.Ids().First()));
   g_Debug().Output(std::string("RV=") + (result ? "True" : "False"));
   if (timing) common::g_oTiming().TimerStop("ReadConfig", 1);
   return result;
@@ -96,25 +97,26 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
     base::Prompt("File is corrupt!", base::kPromptExclamation, common::g_szAppTitle());
     return ReadOutcome::kFailed;
   }
-  const bool ownerDraw = g_oOptions().m_bShellOwnerDraw;
   const bool ownFolderBitmap = g_oOptions().m_bShellUseOwnFolderBitmap;
-  std::int32_t currentMenu = RegisterMenu(m_hRootMenu);
+  HMENU currentMenu = m_hRootMenu;
   for (std::int32_t i = 1; i <= m_oFileHeader.m_lNumNodes; ++i) {
     auto item = std::make_shared<clsCorvaneData>();
-    ItemPtr member = m_oCommands.Add("", kNoCommandId, item, "", currentMenu);
+    EntryPtr entry = m_oCommands.Add(item, currentMenu);
+    // The root record's children go into the root popup.
+    if (i == 1) entry->submenu = m_hRootMenu;
     std::int32_t parentIndex = 0;
     if (!m_oDataTools.File_ReadItemHeader(file, parentIndex, *item, kAnyParent)) {
       base::Prompt("File is corrupt!", base::kPromptCritical, common::g_szAppTitle());
       return ReadOutcome::kFailed;
     }
     if (parentIndex != 0) {
-      ItemPtr parent = m_oCommands.Item(parentIndex);
+      EntryPtr parent = m_oCommands.At(parentIndex);
       if (!parent) {
         g_Debug().Output("Parent not found: " + std::to_string(parentIndex));
         return ReadOutcome::kFailed;
       }
-      currentMenu = parent->m_lData;
-      member->m_lData = currentMenu;
+      currentMenu = parent->submenu ? parent->submenu : parent->menu;
+      entry->menu = currentMenu;
     }
     m_oDataTools.ReadData(file, *item);
 
@@ -127,15 +129,15 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
         g_szRootCaption() = m_oDataTools.MenuCaption(*item, userItem, 0);
         continue;
       case clsCorvaneData::TypeSeparator:
-        AppendMenuA(MenuFromNumber(currentMenu), MF_SEPARATOR, 0, "");
+        AppendMenuA(currentMenu, MF_SEPARATOR, 0, "");
         continue;
       case clsCorvaneData::TypeFolder:
         bitmapKey = ownFolderBitmap ? kBitmapFolder : kBitmapFileIcon;
         if (item->OptionsIsCSIDL()) {
           const std::int32_t csidl = item->FolderCSIDL();
           item->SetCaption(common::GetSpecialFolderName(nullptr, csidl, true));
-          if (IsCurrentFolderCSIDL(nullptr, csidl, m_szCurrentFolder)) bitmapKey = kBitmapCurrentFolder;
-        } else if (m_szCurrentFolder == item->Location()) {
+          if (IsCurrentFolderCSIDL(nullptr, csidl, m_oSelection.m_szCurrentFolder)) bitmapKey = kBitmapCurrentFolder;
+        } else if (m_oSelection.m_szCurrentFolder == item->Location()) {
           bitmapKey = kBitmapCurrentFolder;
         }
         break;
@@ -148,12 +150,12 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
         makesPopup = true;
         break;
       case clsCorvaneData::TypeCopyToX:
-        if (m_lSelectionCount <= 0) continue;
+        if (m_oSelection.m_lSelectionCount <= 0) continue;
         bitmapKey = kBitmapFileIcon;
         break;
       case clsCorvaneData::TypeCustomAction: bitmapKey = kBitmapCustomAction; break;
       case clsCorvaneData::TypeSelectionTask:
-        if (!SelectionTaskShown(*item, m_lSelectionCount)) continue;
+        if (!SelectionTaskShown(*item, m_oSelection.m_lSelectionCount)) continue;
         bitmapKey = kBitmapSelectionTask;
         break;
       case clsCorvaneData::TypePopupMenu: makesPopup = true; break;
@@ -162,22 +164,17 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
     // An identifier check that refuses drops the rest of the file.
     if (!CanInsertMenuCommand(true, false)) return ReadOutcome::kStopped;
     const std::string caption = m_oDataTools.MenuCaption(*item, userItem, 0);
-    base::UniqueHMenu submenu(makesPopup ? CreatePopupMenu() : nullptr);
-    std::int32_t submenuNumber = 0;
-    if (submenu) {
-      submenuNumber = RegisterMenu(submenu.get());
-      member->m_lData = submenuNumber;
-      if (item->IsTypeDynamicFolder()) m_oDynamicMenus.Add("", submenuNumber, member, "", 0);
-    }
-    HBITMAP fileBitmap = nullptr;
-    std::int32_t position = -1;
-    const bool inserted = AddMenuWithBitmap(member, MenuFromNumber(currentMenu), caption, m_lMenuCmdId, bitmapKey,
-                                            fileBitmap, position, fileName, true, ownerDraw, submenu.get());
-    if (inserted) {
-      submenu.release();  // its parent menu owns it now
-    } else if (submenu && item->IsTypeDynamicFolder()) {
-      // Nothing leads to the submenu: it goes, and is filled by nobody.
-      m_oDynamicMenus.Remove(m_oDynamicMenus.Count());
+    base::UniqueHMenu submenu = makesPopup ? m_oCommands.CreateSubmenu() : base::UniqueHMenu();
+    if (makesPopup && !submenu) continue;  // no popup without its submenu
+    // Children find the submenu through the record before it is inserted.
+    entry->submenu = submenu.get();
+    if (AddMenuWithBitmap(entry, currentMenu, caption, bitmapKey, fileName, true, submenu.get())) {
+      // Filled when it first opens; its parent menu owns it now.
+      if (item->IsTypeDynamicFolder()) m_oCommands.AddDynamic(entry);
+      submenu.release();
+    } else {
+      // Nothing leads to the submenu: it goes, and nothing goes into it.
+      entry->submenu = nullptr;
     }
   }
   return ReadOutcome::kComplete;
@@ -185,14 +182,14 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
 
 void FennickHandler::AddEmptyPlaceholders(std::int32_t dynamicBefore) {
   if (!CanInsertMenuCommand(true, false)) return;
-  ItemPtr member = AddBuiltInEntry(clsCorvaneData::TypeDynamicFolderEmpty, m_hRootMenu);
-  member->m_lKey = m_lMenuCmdId;
-  m_lEmptyCmdId = m_lMenuCmdId;
-  ++m_lMenuCmdId;
+  EntryPtr entry = AddBuiltInEntry(clsCorvaneData::TypeDynamicFolderEmpty, m_hRootMenu);
+  const std::int32_t id = m_oCommands.Ids().Take();
+  m_oCommands.SetId(entry, id);
+  m_oCommands.SetEmptyId(id);
   // The submenus of this build only: those of an earlier query on this
   // handler have their content already.
-  for (std::int32_t i = dynamicBefore + 1; i <= m_oDynamicMenus.Count(); ++i)
-    AppendEmptyPlaceholder(MenuFromNumber(m_oDynamicMenus.Item(i)->m_lKey));
+  for (std::int32_t i = dynamicBefore; i < m_oCommands.DynamicCount(); ++i)
+    AppendEmptyPlaceholder(m_oCommands.DynamicMenu(i), id);
 }
 
 }  // namespace shellext

@@ -13,6 +13,7 @@
 #include "shellext/FennickHandler.h"
 #include "shellext/FennickThread.h"
 #include "shellext/FolderListing.h"
+#include "shellext/MenuInsertion.h"
 #include "shellext/MenuListPlan.h"
 #include "shellext/modShellTools.h"
 
@@ -51,8 +52,8 @@ std::optional<FennickHandler::ShownEntry> FennickHandler::ShowEntry(const std::s
       const std::int32_t csidl = item.FolderCSIDL();
       caption = common::GetSpecialFolderName(nullptr, csidl, true);
       entry.fileName.clear();
-      if (IsCurrentFolderCSIDL(nullptr, csidl, m_szCurrentFolder)) entry.key = kBitmapCurrentFolder;
-    } else if (item.Location() == m_szCurrentFolder) {
+      if (IsCurrentFolderCSIDL(nullptr, csidl, m_oSelection.m_szCurrentFolder)) entry.key = kBitmapCurrentFolder;
+    } else if (item.Location() == m_oSelection.m_szCurrentFolder) {
       entry.key = kBitmapCurrentFolder;
     }
   } else if (!fromHistory && item.m_lType == clsCorvaneData::TypeCustomAction) {
@@ -85,9 +86,9 @@ void FennickHandler::CreateMenuLists() {
   };
   gather(history, true, historyShown, facts.history);
   gather(quickAccess, false, quickAccessShown, facts.quickAccess);
-  facts.hasCurrentFile = !m_szCurrentFile.empty();
-  facts.hasCurrentFolder = !m_szCurrentFolder.empty();
-  facts.selectionCount = m_lSelectionCount;
+  facts.hasCurrentFile = !m_oSelection.m_szCurrentFile.empty();
+  facts.hasCurrentFolder = !m_oSelection.m_szCurrentFolder.empty();
+  facts.selectionCount = m_oSelection.m_lSelectionCount;
   facts.hasDataObject = m_pDataObject.get() != nullptr;
   facts.rootCount = GetMenuItemCount(m_hRootMenu);
   facts.shellCount = GetMenuItemCount(m_hMenu);
@@ -111,29 +112,27 @@ void FennickHandler::CreateMenuLists() {
     HMENU menu = menuOf(step.menu);
     std::int32_t position = step.position;
     HBITMAP fileBitmap = nullptr;
+    std::int32_t key = step.bitmapKey;
     switch (step.kind) {
       case ListStep::Kind::Check: break;
       case ListStep::Kind::Separator: InsertSeparator(menu, position); break;
       case ListStep::Kind::Popup: {
-        ItemPtr member = AddBuiltInEntry(step.type, menu);
-        base::UniqueHMenu popup(CreatePopupMenu());
-        member->m_lData = RegisterMenu(popup.get());
+        EntryPtr entry = AddBuiltInEntry(step.type, menu);
+        base::UniqueHMenu popup = m_oCommands.CreateSubmenu();
         (step.type == clsCorvaneData::TypePopupHistory ? historyMenu : quickAccessMenu) = popup.get();
-        std::int32_t key = step.bitmapKey;
         bool userItem = false;
-        const std::string caption = m_oDataTools.MenuCaption(*CommandItem(member), userItem, 0);
-        if (AddMenuWithBitmap(member, menu, caption, m_lMenuCmdId, key, fileBitmap, position, "", true, ownerDraw,
-                              popup.get()))
+        const std::string caption = m_oDataTools.MenuCaption(*entry->item, userItem, 0);
+        if (::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, entry, menu, caption, key, fileBitmap, position,
+                                          "", true, ownerDraw, popup.get()))
           popup.release();  // the root popup owns it now
         break;
       }
       case ListStep::Kind::Command: {
-        ItemPtr member = AddBuiltInEntry(step.type, menu);
-        std::int32_t key = step.bitmapKey;
+        EntryPtr entry = AddBuiltInEntry(step.type, menu);
         bool userItem = false;
-        const std::string caption = m_oDataTools.MenuCaption(*CommandItem(member), userItem, 0);
-        AddMenuWithBitmap(member, menu, caption, m_lMenuCmdId, key, fileBitmap, position, "", false, ownerDraw,
-                          nullptr);
+        const std::string caption = m_oDataTools.MenuCaption(*entry->item, userItem, 0);
+        ::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, entry, menu, caption, key, fileBitmap, position, "",
+                                      false, ownerDraw, nullptr);
         break;
       }
       case ListStep::Kind::ListEntry: {
@@ -143,9 +142,8 @@ void FennickHandler::CreateMenuLists() {
         const std::string prefix = "&" + std::to_string(step.number) + " ";
         const std::string cut = m_oDataTools.TrimCaption(prefix + entry.caption, options.m_lShellMaxMenuText);
         const std::string text = prefix + MenuTextOf(cut.substr(prefix.size()));
-        ItemPtr member = AddCommandEntry(entry.item, menu);
-        AddMenuWithBitmap(member, menu, text, m_lMenuCmdId, entry.key, fileBitmap, position, entry.fileName, false,
-                          ownerDraw, nullptr);
+        ::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, AddCommandEntry(entry.item, menu), menu, text,
+                                      entry.key, fileBitmap, position, entry.fileName, false, ownerDraw, nullptr);
         break;
       }
     }

@@ -1,7 +1,8 @@
 // A keyed image list over a comctl32 image list: pictures found by key or by
 // 1-based index, the way the trees and menus name them.
 #pragma once
-#include <windows.h>
+#include "base/handles.h"  // first: it orders the Windows headers
+
 #include <commctrl.h>
 
 #include <cstdint>
@@ -30,5 +31,17 @@ class ImageList {
   HIMAGELIST m_list = nullptr;
   std::vector<std::string> m_keys;
 };
+
+}  // namespace widgets
+
+namespace widgets {
+
+// An image list made by a system call (a tree's drag image), ours to destroy.
+struct HImageListTraits {
+  using Type = HIMAGELIST;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type h) noexcept { ImageList_Destroy(h); }
+};
+using UniqueHImageList = base::UniqueHandle<HImageListTraits>;
 
 }  // namespace widgets
