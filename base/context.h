@@ -78,5 +78,8 @@ class ThreadContext {
 // The thread-local storage beneath the context (a TLS slot on Windows).
 void* GetThreadContextSlot() noexcept;
 void SetThreadContextSlot(void* value) noexcept;
+// Gives the slot back (a DLL's last act, after DestroyAll); the next use
+// takes a new one.
+void FreeThreadContextSlot() noexcept;
 
 }  // namespace base

@@ -9,5 +9,6 @@ thread_local void* t_context = nullptr;
 
 void* GetThreadContextSlot() noexcept { return t_context; }
 void SetThreadContextSlot(void* value) noexcept { t_context = value; }
+void FreeThreadContextSlot() noexcept {}
 
 }  // namespace base

@@ -20,5 +20,8 @@ std::string Trim(std::string_view text);  // blanks at both ends
 std::string LTrim(std::string_view text);
 std::string RTrim(std::string_view text);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+// The text as a menu or status bar may show it: every control character
+// (below 0x20, and 0x7F) becomes a blank.
+std::string BlankControls(std::string_view text);
 
 }  // namespace base

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "common/clsTrace.h"
 #include "common/modRegistry.h"
+#include "common/registry_store.h"
 
 namespace common {
 
@@ -17,6 +18,16 @@ const char kCountValue[] = "MruFileCount";
 constexpr std::size_t kShortenedTail = 32;
 
 std::string EntryValueName(std::int32_t i) { return "Mru" + std::to_string(i); }
+
+// An entry's text; empty when the value is missing or holds no text (a
+// number or bytes written there by something else).
+std::string StoredEntry(registry_store::Key& key, const std::string& name) {
+  std::string bytes;
+  unsigned long type = 0;
+  if (key.Query(name, bytes, type) != 0) return {};
+  if (type != registry_store::kTypeSz && type != registry_store::kTypeExpandSz) return {};
+  return TextFromRegistryBytes(bytes);
+}
 
 // Runs one step of the menu rebuild; a step that fails is passed over.
 template <class F>
@@ -102,10 +113,12 @@ bool clsMRU::Load(std::int32_t lMax) {
     // Anything may stand in the registry: the count stays within 0..capacity.
     m_FileCount = std::clamp(stored, std::int32_t{0}, MaxFileCount());
     g_Debug().Output("Path=" + m_Path + ", MruFileCount=" + std::to_string(stored));
+    std::unique_ptr<registry_store::Key> key;
+    const bool opened = registry_store::OpenKey(RegHive::CurrentUser, m_Path, false, key) == 0 && key;
     for (std::int32_t i = 1; i <= MaxFileCount(); ++i) {
       std::string& entry = Entry(i);
       entry.clear();
-      if (i <= m_FileCount) RegistryGetValue(kRoot, m_Path, EntryValueName(i), "S", "", entry);
+      if (opened && i <= m_FileCount) entry = StoredEntry(*key, EntryValueName(i));
     }
     if (m_UserInterface) UpdateFileMenu("");
     return true;

@@ -67,6 +67,7 @@ void clsTrace::Terminate() noexcept {
   // afresh instead of finding a socket still open.
   m_link.reset();
   m_connected = false;
+  m_openFailed = false;
   m_fileName.clear();
   m_flags = 0;
   m_Indent = 0;
@@ -75,9 +76,15 @@ void clsTrace::Terminate() noexcept {
 
 void clsTrace::OpenFile(bool append) noexcept {
   CloseFile();
-  if (m_fileName.empty()) return;
+  // A file that could not be opened is not tried again until the trace is
+  // started anew: with autocommit every line would otherwise wait on a
+  // missing drive and ask its question again, and the shell's menu would
+  // never appear. A Yes therefore means "ask again next time it starts".
+  if (m_fileName.empty() || m_openFailed) return;
   m_file = OpenTraceFile(m_fileName, append);
-  if (m_file || !m_ShowErrors) return;
+  if (m_file) return;
+  m_openFailed = true;
+  if (!m_ShowErrors) return;
   int answer = base::Prompt("Could not open the debugging output file!\r\n\r\nShow this error again?",
                             base::kPromptYesNo | base::kPromptCritical, ApplicationTitle());
   if (answer == base::kAnswerNo) m_ShowErrors = false;

@@ -93,6 +93,7 @@ class clsTrace {
   std::string m_Password;
   bool m_initialized = false;
   std::unique_ptr<TraceFile> m_file;
+  bool m_openFailed = false;  // the file could not be opened since the start
   std::string m_fileName;
   std::int32_t m_flags = 0;
   std::int32_t m_Indent = 0;

@@ -12,6 +12,7 @@ namespace common::registry_store {
 
 // Value types, with the registry's numbers.
 constexpr unsigned long kTypeSz = 1;
+constexpr unsigned long kTypeExpandSz = 2;
 constexpr unsigned long kTypeBinary = 3;
 constexpr unsigned long kTypeDword = 4;
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -69,5 +70,11 @@ class DiskFile final : public BinaryFile {
   std::unique_ptr<Handle> m_handle;
   std::string m_path;
 };
+
+// The whole of a file on disk as it can be read now. Another program that
+// holds the file open without sharing (while it saves it, say) is waited
+// out for up to `waitMs`. Nothing when the file is missing, is no disk file
+// (a device such as CON) or still cannot be read; `why` then says why.
+std::optional<std::string> ReadWholeFileNow(const std::string& path, unsigned waitMs, std::string& why);
 
 }  // namespace config

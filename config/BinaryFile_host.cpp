@@ -54,4 +54,22 @@ std::int64_t DiskFile::Length() const {
   return size;
 }
 
+std::optional<std::string> ReadWholeFileNow(const std::string& path, unsigned /*waitMs*/, std::string& why) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    why = "errno " + std::to_string(errno);
+    return std::nullopt;
+  }
+  std::string bytes;
+  char buffer[65536];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, got);
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) {
+    why = "read error";
+    return std::nullopt;
+  }
+  return bytes;
+}
+
 }  // namespace config

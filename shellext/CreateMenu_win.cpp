@@ -3,6 +3,7 @@
 // its records becomes a member of m_oCommands at the record's position, so
 // that a child finds its parent's submenu by the parent's position.
 #include <memory>
+#include <optional>
 
 #include "base/error.h"
 #include "base/prompt.h"
@@ -26,6 +27,10 @@ using config::g_oOptions;
 
 namespace {
 
+// How long a configuration file held open by another program is waited for
+// before the menu goes on without it: short beside a right-click.
+constexpr unsigned kConfigWaitMs = 200;
+
 bool SelectionTaskShown(const clsCorvaneData& item, std::int32_t count) {
   return (count > 0 && item.SelectionOptions_IsShowAlways()) || (count == 1 && item.SelectionOptions_IsShowSingle()) ||
          (count > 1 && item.SelectionOptions_IsShowMultiple());
@@ -43,25 +48,23 @@ bool FennickHandler::CreateMenu() {
 
   bool result = false;
   bool timing = false;
-  std::unique_ptr<config::DiskFile> file;
   try {
     ReadOutcome outcome = ReadOutcome::kComplete;
-    if (common::FileExists(path)) {
-      file = std::make_unique<config::DiskFile>(path, config::DiskFile::Mode::kRead);
-      const std::int64_t length = file->Length();
-      if (length >= 1) {
-        common::g_oTiming().TimerStart(1);
-        timing = true;
-        // One read of the whole file on every right-click; its records are
-        // parsed again only when its bytes changed since the last read.
-        std::string bytes(static_cast<size_t>(length), '\0');
-        file->Read(bytes.data(), bytes.size());
-        file.reset();
-        std::shared_ptr<const ParsedConfiguration> parsed = ProcessConfigCache().Parsed(bytes);
-        const std::int32_t dynamicBefore = m_oCommands.DynamicCount();
-        outcome = ReadConfiguredItems(*parsed);
-        if (outcome == ReadOutcome::kComplete) AddEmptyPlaceholders(dynamicBefore);
-      }
+    // One read of the whole file on every right-click; its records are
+    // parsed again only when its bytes changed since the last read. A file
+    // another program holds (while it saves it), a device or a file that
+    // cannot be read now is taken for a missing one: the lists and built-ins
+    // still show.
+    std::string why;
+    std::optional<std::string> bytes = config::ReadWholeFileNow(path, kConfigWaitMs, why);
+    if (!bytes) g_Debug().Output("Not read (" + why + "): " + path);
+    if (bytes && !bytes->empty()) {
+      common::g_oTiming().TimerStart(1);
+      timing = true;
+      std::shared_ptr<const ParsedConfiguration> parsed = ProcessConfigCache().Parsed(*bytes);
+      const std::int32_t dynamicBefore = m_oCommands.DynamicCount();
+      outcome = ReadConfiguredItems(*parsed);
+      if (outcome == ReadOutcome::kComplete) AddEmptyPlaceholders(dynamicBefore);
     }
     if (outcome != ReadOutcome::kFailed) {
       CreateMenuLists();
@@ -76,7 +79,6 @@ bool FennickHandler::CreateMenu() {
   }
   g_Debug().Output("Read=" + std::to_string(m_oCommands.Count()) +
                    "  Num Commands=" + std::to_string(m_oCommands.Ids().Next() - m_oCommands.Ids().First()));
-  file.reset();
   g_Debug().Output(std::string("RV=") + (result ? "True" : "False"));
   if (timing) common::g_oTiming().TimerStop("ReadConfig", 1);
   return result;

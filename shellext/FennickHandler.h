@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,15 @@ class FennickHandler : public base::ComObject<FennickHandler, IShellExtInit, ICo
   // (CreateMenuLists). False after a failure; what was built stays.
   bool CreateMenu();
   enum class ReadOutcome { kComplete, kStopped, kFailed };
+  // A recent-list entry as its menu entry shows it.
+  struct ShownEntry {
+    DataPtr item;
+    std::string caption;  // shortened, before its number
+    std::string fileName;
+    std::int32_t key = 0;  // its picture
+  };
+  // The entry of a recent list as shown; nothing for one with nothing to show.
+  std::optional<ShownEntry> ShowEntry(const std::string& stored, bool fromHistory);
   // The configured items of the file; kStopped when an identifier check
   // ended the reading early. A failure the user should hear of is shown.
   ReadOutcome ReadConfiguredItems(const ParsedConfiguration& parsed);

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "base/prompt.h"
+#include "base/scope.h"
 #include "base/text.h"
 #include "base/winstr.h"
 #include "common/appinfo.h"
@@ -150,28 +151,34 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
 
   bool built = false;
   const int countBefore = GetMenuItemCount(hMenu);
-  const std::int32_t rootPosition = [&] {
-    InsertMenuA(hMenu, static_cast<UINT>(m_lInsertPos), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    ++m_lInsertPos;
-    if (options.m_bDebugEnableInMenu) {
-      const char* caption = options.m_bDebugEnable ? "Disable debugging" : "Enable debugging";
-      InsertMenuA(hMenu, static_cast<UINT>(m_lInsertPos), MF_BYPOSITION, static_cast<UINT_PTR>(ids.Next()), caption);
-      m_oCommands.SetDebugToggleId(ids.Take());
-      ++m_lInsertPos;
-    }
-    return m_lInsertPos;
-  }();
   try {
-    built = CreateMenu();
+    const std::int32_t rootPosition = [&] {
+      InsertMenuA(hMenu, static_cast<UINT>(m_lInsertPos), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+      ++m_lInsertPos;
+      if (options.m_bDebugEnableInMenu) {
+        const char* caption = options.m_bDebugEnable ? "Disable debugging" : "Enable debugging";
+        InsertMenuA(hMenu, static_cast<UINT>(m_lInsertPos), MF_BYPOSITION, static_cast<UINT_PTR>(ids.Next()), caption);
+        m_oCommands.SetDebugToggleId(ids.Take());
+        ++m_lInsertPos;
+      }
+      return m_lInsertPos;
+    }();
+    try {
+      built = CreateMenu();
+    } catch (...) {
+      g_Debug().CheckForError();
+    }
+    FinishQuery(built, rootPosition);
+    // The parts of the menu each close themselves off; where two such
+    // separators meet, one goes.
+    const int ours = static_cast<int>(std::min<UINT>(indexMenu, static_cast<UINT>(std::max(countBefore, 0))));
+    RemoveDoubleSeparators(hMenu, ours, ours + GetMenuItemCount(hMenu) - countBefore);
+    if (m_hRootMenu) RemoveDoubleSeparators(m_hRootMenu, 0, GetMenuItemCount(m_hRootMenu));
   } catch (...) {
+    // Entries are already in the shell's menu: they stay, and the status
+    // below still claims every identifier they use, as after a whole build.
     g_Debug().CheckForError();
   }
-  FinishQuery(built, rootPosition);
-  // The parts of the menu each close themselves off; where two such
-  // separators meet, one goes.
-  const int ours = static_cast<int>(std::min<UINT>(indexMenu, static_cast<UINT>(std::max(countBefore, 0))));
-  RemoveDoubleSeparators(hMenu, ours, ours + GetMenuItemCount(hMenu) - countBefore);
-  if (m_hRootMenu) RemoveDoubleSeparators(m_hRootMenu, 0, GetMenuItemCount(m_hRootMenu));
 
   // One more than the identifiers handed out, as always; never more than the
   // shell granted nor than a status can carry.
@@ -186,10 +193,20 @@ void FennickHandler::FinishQuery(bool built, std::int32_t rootPosition) {
   const clsOptions& options = g_oOptions();
   base::UniqueHMenu root(m_hRootMenu);
   bool reserved = false;
+  // However this ends (a failure part way included), the fields say what
+  // the menu holds: a root popup that did not go in is gone, and
+  // dynamic-folder entries are numbered inside the block reserved (empty
+  // when nothing was reserved), and nowhere else.
+  const auto settle = base::MakeScopeExit([&] {
+    if (root) m_hRootMenu = nullptr;  // destroyed with `root`: nothing of ours leads to it
+    if (!reserved) m_oCommands.Ids().Close();
+  });
   // A build that failed still shows what it made; a root popup with nothing
   // in it after a failure goes.
   if (built || GetMenuItemCount(root.get()) > 0) {
     std::string& caption = g_szRootCaption();
+    // Shown as the menu shows it, and so found again by the next handler.
+    caption = base::BlankControls(caption);
     if (base::Trim(caption).empty()) caption = "Corvane";
     const auto popup = reinterpret_cast<UINT_PTR>(root.get());
     const auto position = static_cast<UINT>(rootPosition);
@@ -222,10 +239,6 @@ void FennickHandler::FinishQuery(bool built, std::int32_t rootPosition) {
       }
     }
   }
-  if (root) m_hRootMenu = nullptr;  // destroyed with `root`: nothing of ours leads to it
-  // Dynamic-folder entries are numbered inside the block just reserved (it
-  // is empty when nothing was reserved), and nowhere else.
-  if (!reserved) m_oCommands.Ids().Close();
 }
 
 HRESULT FennickHandler::IFennick_GetCommandString(UINT_PTR idCmd, UINT uFlags, CHAR* pszName, UINT cchMax) {
@@ -243,7 +256,9 @@ HRESULT FennickHandler::IFennick_GetCommandString(UINT_PTR idCmd, UINT uFlags, C
     return (uFlags == GCS_VALIDATEA || uFlags == GCS_VALIDATEW) ? S_FALSE : E_INVALIDARG;
   }
   const std::string text =
-      entry->item ? m_oDataTools.GetExplorerDescription(*entry->item, m_oSelection.m_szCurrentFile, m_oSelection.m_szCurrentFolder) : "";
+      entry->item ? base::BlankControls(m_oDataTools.GetExplorerDescription(*entry->item, m_oSelection.m_szCurrentFile,
+                                                                            m_oSelection.m_szCurrentFolder))
+                  : "";
   // An entry without a help text has no verb either.
   if (uFlags == GCS_VALIDATEA || uFlags == GCS_VALIDATEW) return text.empty() ? S_FALSE : S_OK;
   if (text.empty()) return E_FAIL;

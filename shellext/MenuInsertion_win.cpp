@@ -1,6 +1,7 @@
 // Entry insertion and the answers owner drawing asks of an entry.
 #include "shellext/MenuInsertion.h"
 
+#include "base/text.h"
 #include "common/clsTrace.h"
 #include "common/tools.h"
 #include "config/clsCorvaneDataTools.h"
@@ -56,8 +57,10 @@ bool AddMenuWithBitmap(CommandMap& map, clsMenuBitmaps& bitmaps, const CommandMa
   if (!numbered) id = map.Ids().Next();
   g_Debug().Output("lMenuCmdId=" + std::to_string(id) + "  lBitmapKey=" + std::to_string(lBitmapKey) +
                    "  szCaption=" + szCaption);
-  const std::string text = bTrim ? config::clsCorvaneDataTools().TrimCaption(szCaption, options.m_lShellMaxMenuText)
-                                 : szCaption;
+  // A tab would move the text into the shortcut column and a line break
+  // split it: the entry shows blanks where the caption or path holds them.
+  const std::string text = base::BlankControls(
+      bTrim ? config::clsCorvaneDataTools().TrimCaption(szCaption, options.m_lShellMaxMenuText) : szCaption);
   if (lPosition == -1) lPosition = GetMenuItemCount(hMenu);
 
   MENUITEMINFOA mii{};

@@ -16,6 +16,8 @@ constexpr std::int32_t kKeyReset = 3;
 constexpr std::int32_t kKeyQuickAccess = 5;
 constexpr std::int32_t kKeyMenuFromMedium = 999998;
 
+std::int32_t Count(const std::vector<std::int32_t>& v) { return static_cast<std::int32_t>(v.size()); }
+
 class Planner {
  public:
   Planner(const clsOptions& options, const MenuListFacts& facts)
@@ -64,22 +66,23 @@ class Planner {
     return target;
   }
 
-  void ListEntries(ListTarget& target, ListSource list, std::int32_t count, std::int32_t offset) {
-    for (std::int32_t n = 1; n <= count; ++n) {
+  void ListEntries(ListTarget& target, ListSource list, const std::vector<std::int32_t>& shown, std::int32_t offset) {
+    std::int32_t number = offset;
+    for (std::int32_t index : shown) {
       ListStep& step = Add(Kind::ListEntry, target.menu, target.position++);
       step.checked = true;
       step.list = list;
-      step.index = n;
-      step.number = n + offset;
+      step.index = index;
+      step.number = ++number;
       if (target.main) step.insertPosAfter = m_insertPos = target.position;
     }
   }
 
   void History() {
     const std::int32_t display = m_options.m_lShellShowHistoryMRU;
-    if (m_facts.historyCount < 1 || display < 1) return;
+    if (m_facts.history.empty() || display < 1) return;
     ListTarget target = OpenList(display, ListMenu::History, clsCorvaneData::TypePopupHistory);
-    ListEntries(target, ListSource::History, m_facts.historyCount, 0);
+    ListEntries(target, ListSource::History, m_facts.history, 0);
   }
 
   void QuickAccess() {
@@ -94,11 +97,11 @@ class Planner {
         separator.insertPosAfter = m_insertPos = target.position;
       }
       // The numbers go on from the History list's, wherever that is shown.
-      offset = m_facts.historyCount;
+      offset = Count(m_facts.history);
     } else {
       target = OpenList(display, ListMenu::QuickAccess, clsCorvaneData::TypePopupQuickAccess);
     }
-    ListEntries(target, ListSource::QuickAccess, m_facts.quickAccessCount, offset);
+    ListEntries(target, ListSource::QuickAccess, m_facts.quickAccess, offset);
     if (!m_facts.hasCurrentFile && !m_facts.hasCurrentFolder) {
       Add(Kind::Check, target.menu, -1).checked = true;
       return;
@@ -120,12 +123,12 @@ class Planner {
   void DesignerAndResets() {
     if (m_rootCount > 0) Add(Kind::Separator, ListMenu::Root, -1);
     AppendToRoot(clsCorvaneData::TypeDesigner, kKeyMenuFromMedium, true);
-    if (m_facts.historyCount > 0) {
+    if (!m_facts.history.empty()) {
       Add(Kind::Separator, ListMenu::Root, -1).checked = true;
       AppendToRoot(clsCorvaneData::TypeResetHistoryMRU, kKeyReset, false);
     }
-    if (m_facts.quickAccessCount > 0) {
-      if (m_facts.historyCount == 0) {
+    if (!m_facts.quickAccess.empty()) {
+      if (m_facts.history.empty()) {
         Add(Kind::Separator, ListMenu::Root, -1).checked = true;
         AppendToRoot(clsCorvaneData::TypeResetQuickAccessMRU, kKeyReset, false);
       } else {

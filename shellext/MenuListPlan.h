@@ -12,8 +12,11 @@ namespace shellext {
 
 // What the plan is made from, besides the settings.
 struct MenuListFacts {
-  std::int32_t historyCount = 0;      // entries of the History list
-  std::int32_t quickAccessCount = 0;  // entries of the Quick Access list
+  // The positions in the History and Quick Access lists of the entries
+  // shown, most recent first: an entry that is missing or holds nothing to
+  // show is left out, and the numbers count only the entries shown.
+  std::vector<std::int32_t> history;
+  std::vector<std::int32_t> quickAccess;
   bool hasCurrentFile = false;
   bool hasCurrentFolder = false;
   std::int32_t selectionCount = 0;

@@ -1,8 +1,11 @@
 // The recent lists and the built-in commands: the second half of CreateMenu.
 // The plan (MenuListPlan.h) says what goes where; this carries it out, one
 // step at a time, until an identifier check refuses.
+#include <map>
 #include <memory>
+#include <optional>
 
+#include "base/text.h"
 #include "common/SpecialFolders.h"
 #include "common/clsMRU.h"
 #include "common/clsTrace.h"
@@ -32,15 +35,57 @@ void InsertSeparator(HMENU menu, std::int32_t position) {
 
 }  // namespace
 
+std::optional<FennickHandler::ShownEntry> FennickHandler::ShowEntry(const std::string& stored, bool fromHistory) {
+  if (stored.empty()) return std::nullopt;
+  const clsOptions& options = g_oOptions();
+  ShownEntry entry;
+  entry.item = std::make_shared<clsCorvaneData>();
+  clsCorvaneData& item = *entry.item;
+  m_oDataTools.BreakdownHistoryMRU(stored, item);
+  if (!item.IsTypeFolder() && !item.IsTypeFile() && !item.IsTypeCustomAction()) return std::nullopt;
+  entry.key = kBitmapFileIcon;
+  entry.fileName = item.Location();
+  std::string caption = item.Caption();
+  if (item.IsTypeFolder()) {
+    if (options.m_bShellUseOwnFolderBitmap) entry.key = kBitmapFolder;
+    if (item.OptionsIsCSIDL()) {
+      const std::int32_t csidl = item.FolderCSIDL();
+      caption = common::GetSpecialFolderName(nullptr, csidl, true);
+      entry.fileName.clear();
+      if (IsCurrentFolderCSIDL(nullptr, csidl, m_oSelection.m_szCurrentFolder)) entry.key = kBitmapCurrentFolder;
+    } else if (item.Location() == m_oSelection.m_szCurrentFolder) {
+      entry.key = kBitmapCurrentFolder;
+    }
+  } else if (!fromHistory && item.m_lType == clsCorvaneData::TypeCustomAction) {
+    entry.key = kBitmapCustomAction;
+  }
+  if (base::Trim(base::BlankControls(caption)).empty()) return std::nullopt;
+  entry.caption = common::clsMRU::GetShortenedName(caption);
+  if (item.OptionsIsBrowseAndOpen()) entry.caption += "...";
+  return entry;
+}
+
 void FennickHandler::CreateMenuLists() {
   common::TraceScope scope("CreateMenuLists");
   const clsOptions& options = g_oOptions();
   common::clsMRU& history = g_oHistoryMRU();
   common::clsMRU& quickAccess = g_oQuickAccessMRU();
 
+  // Every entry is read before anything is planned: one that is missing,
+  // empty or damaged (nothing to show) is left out, so a stored count far
+  // above the entries present shows no blank entries.
+  std::map<std::int32_t, ShownEntry> historyShown, quickAccessShown;
   MenuListFacts facts;
-  facts.historyCount = history.FileCount();
-  facts.quickAccessCount = quickAccess.FileCount();
+  auto gather = [&](const common::clsMRU& list, bool fromHistory, std::map<std::int32_t, ShownEntry>& shown,
+                    std::vector<std::int32_t>& positions) {
+    for (std::int32_t i = 1; i <= list.FileCount(); ++i)
+      if (auto entry = ShowEntry(list.File(i), fromHistory)) {
+        shown.emplace(i, std::move(*entry));
+        positions.push_back(i);
+      }
+  };
+  gather(history, true, historyShown, facts.history);
+  gather(quickAccess, false, quickAccessShown, facts.quickAccess);
   facts.hasCurrentFile = !m_oSelection.m_szCurrentFile.empty();
   facts.hasCurrentFolder = !m_oSelection.m_szCurrentFolder.empty();
   facts.selectionCount = m_oSelection.m_lSelectionCount;
@@ -91,34 +136,14 @@ void FennickHandler::CreateMenuLists() {
         break;
       }
       case ListStep::Kind::ListEntry: {
-        const bool fromHistory = step.list == ListSource::History;
-        auto item = std::make_shared<clsCorvaneData>();
-        m_oDataTools.BreakdownHistoryMRU((fromHistory ? history : quickAccess).File(step.index), *item);
-        key = kBitmapFileIcon;
-        std::string fileName = item->Location();
-        std::string caption = item->Caption();
-        if (item->IsTypeFolder()) {
-          if (options.m_bShellUseOwnFolderBitmap) key = kBitmapFolder;
-          if (item->OptionsIsCSIDL()) {
-            const std::int32_t csidl = item->FolderCSIDL();
-            caption = common::GetSpecialFolderName(nullptr, csidl, true);
-            fileName.clear();
-            if (IsCurrentFolderCSIDL(nullptr, csidl, m_oSelection.m_szCurrentFolder)) key = kBitmapCurrentFolder;
-          } else if (item->Location() == m_oSelection.m_szCurrentFolder) {
-            key = kBitmapCurrentFolder;
-          }
-        } else if (!fromHistory && item->m_lType == clsCorvaneData::TypeCustomAction) {
-          key = kBitmapCustomAction;
-        }
-        caption = common::clsMRU::GetShortenedName(caption);
-        if (item->OptionsIsBrowseAndOpen()) caption += "...";
+        ShownEntry& entry = (step.list == ListSource::History ? historyShown : quickAccessShown).at(step.index);
         // Cut to the setting behind the number, then every "&" of the entry
         // itself doubled: a path with "&" shows as it is.
         const std::string prefix = "&" + std::to_string(step.number) + " ";
-        const std::string cut = m_oDataTools.TrimCaption(prefix + caption, options.m_lShellMaxMenuText);
+        const std::string cut = m_oDataTools.TrimCaption(prefix + entry.caption, options.m_lShellMaxMenuText);
         const std::string text = prefix + MenuTextOf(cut.substr(prefix.size()));
-        ::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, AddCommandEntry(item, menu), menu, text, key, fileBitmap,
-                                      position, fileName, false, ownerDraw, nullptr);
+        ::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, AddCommandEntry(entry.item, menu), menu, text,
+                                      entry.key, fileBitmap, position, entry.fileName, false, ownerDraw, nullptr);
         break;
       }
     }

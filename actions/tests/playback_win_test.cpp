@@ -68,6 +68,16 @@ TEST_F(Playback, EveryDateOfARunShowsTheSameTime) {
   EXPECT_EQ(text.substr(0, 8), text.substr(9));
 }
 
+TEST_F(Playback, ADateIsTypedAsItIsFormattedWhateverItHolds) {
+  // Characters the keystroke notation would take for keys, standing for
+  // themselves in the date format.
+  const std::string format = "yyyy~+%^(){x}";
+  const std::string expected = base::FormatDate(base::Now(), format);
+  ASSERT_NE(expected.find("~+%^(){x}"), std::string::npos) << expected;
+  Played("<[crv_date " + format + "]>", "");
+  EXPECT_EQ(s_window->Text(), "<" + expected + ">");
+}
+
 TEST_F(Playback, MatchWindowLooksAtTheWindowItsParentsAndItsProgram) {
   TempDir dir;
   std::string file = dir.File("CustomActions.ini");

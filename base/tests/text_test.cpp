@@ -24,3 +24,9 @@ TEST(Text, Trims) {
   EXPECT_EQ(base::LTrim("  a "), "a ");
   EXPECT_EQ(base::RTrim(" a  "), " a");
 }
+
+TEST(Text, ControlCharactersShowAsBlanksAndNothingElseChanges) {
+  EXPECT_EQ(base::BlankControls(std::string("a\tb\r\nc\x7f\x01", 8)), "a b  c  ");
+  EXPECT_EQ(base::BlankControls(std::string("\0x", 2)), " x");
+  EXPECT_EQ(base::BlankControls("Caf\xE9 & \x80\xFF"), "Caf\xE9 & \x80\xFF");
+}

@@ -103,6 +103,10 @@ TEST_F(MruTest, MissingEntriesAndMissingKeysLoadEmpty) {
   EXPECT_EQ(Entries(list), (std::vector<std::string>{"a", "", ""}));
   EXPECT_TRUE(list.FileExists(1));
   EXPECT_FALSE(list.FileExists(2));
+  // A value of another type is no entry: its bytes would show as a name.
+  RegistrySetValue("HKCU", Path(), "Mru2", "D", 0x41424344);
+  RegistrySetValue("HKCU", Path(), "Mru3", "S", "c");
+  EXPECT_EQ(Entries(Loaded(5)), (std::vector<std::string>{"a", "", "c"}));
 }
 
 TEST_F(MruTest, AddFileMovesFoundNamesUpAndPushesTheLastOut) {

@@ -170,23 +170,40 @@ TEST(Trace, ResetEmptiesTheFileAndOtherwiseItAppends) {
   EXPECT_EQ(ReadFileBytes(file), "    two\r\n");
 }
 
-TEST(Trace, AFileThatCannotBeOpenedAsksWhetherToGoOnAsking) {
+TEST(Trace, AFileThatCannotBeOpenedAsksOncePerStartUntilTheAnswerIsNo) {
   TempDir dir;
+  const std::string missing = dir.File("missing") + "/x.dbg";
   testing_support::PromptRecorder prompts;
   clsTrace trace;
-  // Autocommit opens the file for every line, so each line would ask again.
-  ASSERT_TRUE(trace.Initialize(dir.File("missing") + "/x.dbg", clsTrace::FlagAutoCommit));
+  // Autocommit opens the file for every line; after one failure the trace
+  // stops trying until it is started again, and a Yes asks again only then.
   prompts.Answer(base::kAnswerYes);
-  trace.Output("one");
+  for (std::int32_t flags : {clsTrace::FlagAutoCommit, std::int32_t{0}}) {
+    SCOPED_TRACE(flags);
+    prompts.Clear();
+    ASSERT_TRUE(trace.Initialize(missing, flags));
+    for (int i = 0; i < 20; ++i) trace.Output("line");
+    ASSERT_EQ(prompts.Prompts().size(), 1u);
+    EXPECT_EQ(prompts.Prompts()[0].text, "Could not open the debugging output file!\r\n\r\nShow this error again?");
+    EXPECT_EQ(prompts.Prompts()[0].flags, unsigned(base::kPromptYesNo | base::kPromptCritical));
+    EXPECT_EQ(prompts.Prompts()[0].title, common::ApplicationTitle());
+    EXPECT_TRUE(trace.ShowErrors());
+  }
+  // No silences the trace for good.
+  prompts.Clear();
   prompts.Answer(base::kAnswerNo);
-  trace.Output("two");
-  trace.Output("three");
-  ASSERT_EQ(prompts.Prompts().size(), 2u);
-  EXPECT_EQ(prompts.Prompts()[0].text, "Could not open the debugging output file!\r\n\r\nShow this error again?");
-  EXPECT_EQ(prompts.Prompts()[0].flags, unsigned(base::kPromptYesNo | base::kPromptCritical));
-  EXPECT_EQ(prompts.Prompts()[0].title, common::ApplicationTitle());
+  ASSERT_TRUE(trace.Initialize(missing, clsTrace::FlagAutoCommit));
+  trace.Output("line");
+  ASSERT_TRUE(trace.Initialize(missing, clsTrace::FlagAutoCommit));
+  trace.Output("line");
+  EXPECT_EQ(prompts.Prompts().size(), 1u);
   EXPECT_FALSE(trace.ShowErrors());
   EXPECT_EQ(trace.Indent(), 0);
+  // The same trace started on a file that opens writes to it.
+  const std::string good = dir.File("good.dbg");
+  ASSERT_TRUE(trace.Initialize(good, clsTrace::FlagAutoCommit | clsTrace::FlagNoTime));
+  trace.Output("kept", clsTrace::FlagNoTime);
+  EXPECT_EQ(ReadFileBytes(good), "    kept\r\n");
 }
 
 TEST(Trace, EncipheredFileHoldsOneTaggedRecordPerLine) {

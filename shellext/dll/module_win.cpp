@@ -44,6 +44,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         base::ThreadContext::DestroyAll();
         shellext::ReleasePictureCaches();
         shellext::ProcessConfigCache().Clear();
+        base::FreeThreadContextSlot();
       }
       break;
     default:

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -17,8 +19,11 @@
 #include "config/BinaryFile.h"
 #include "config/clsCorvaneDataTools.h"
 #include "shellext/FennickHandler.h"
+#include "shellext/FennickThread.h"
+#include "shellext/tests/failing_allocation.h"
 #include "shellext/MenuBitmaps.h"
 #include "shellext/tests/fennick_testing.h"
+#include "shellext/tests/shellhost_menu.h"
 #include "tools/bench/configbuilder.h"
 
 namespace {
@@ -453,6 +458,132 @@ TEST_F(FennickMenu, PicturesFollowTheIconLevel) {
     EXPECT_NE(Query().dump.find("  string 0 \"Here\" checkmarks\n  string 1 \"Notes\"" + mark +
                                 "\n  string 2 \"Act\"" + mark + "\n"),
               std::string::npos);
+  }
+}
+
+// The highest identifier of any entry in the menu and its submenus; -1 for none.
+long HighestId(HMENU menu) {
+  long highest = -1;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
+    // A popup's own identifier field holds its submenu when it takes none.
+    if (!(mii.fType & MFT_SEPARATOR) && !mii.hSubMenu && mii.wID != static_cast<UINT>(-1))
+      highest = std::max(highest, static_cast<long>(mii.wID));
+    if (mii.hSubMenu) highest = std::max(highest, HighestId(mii.hSubMenu));
+  }
+  return highest;
+}
+
+TEST_F(FennickMenu, AFailureAnywhereInTheQueryLeavesAStatusThatCoversWhatWasInserted) {
+  ConfigBuilder b("A root caption longer than a short text");
+  b.Add(clsCorvaneData::TypeFile, "A file caption longer than a short text", dir.File("notes.txt"));
+  b.Add(clsCorvaneData::TypeDynamicFolder, "Dynamic", dir.File("sub"));
+  b.Save(cfg);
+  fennick_test::WriteList(shellext::kHistoryMRUKey,
+                          {fennick_test::ListItem(clsCorvaneData::TypeFolder, "C:\\windows", "C:\\windows")});
+  Settings([](clsOptions& o) {
+    o.m_lShellShowIcons = clsOptions::OptionLevel_None;
+    o.m_lShellShowHistoryMRU = o.m_lShellShowQuickAccessMRU = clsOptions::OptionsMenuDisplay_ShowInMainMenu;
+    o.m_lShellShowFlags = clsOptions::ShowFlag_TaskManager;
+  });
+  testing_support::PromptRecorder prompts;  // the traps that report the failures
+  base::ComPtr<IContextMenu3> h = Query().handler;
+  long n = 0;
+  for (;; ++n) {
+    base::UniqueHMenu menu(CreatePopupMenu());
+    HRESULT hr;
+    bool failed;
+    {
+      fennick_test::FailingAllocation failing(n);
+      hr = h->QueryContextMenu(menu.get(), 0, 100, 0x7000, CMF_NORMAL);
+      failed = failing.Hit();
+    }
+    if (!failed) {
+      // The whole query: the entries, then the dynamic-folder block.
+      EXPECT_TRUE(SUCCEEDED(hr));
+      EXPECT_GT(HRESULT_CODE(hr), 5000);
+      break;
+    }
+    SCOPED_TRACE("allocation " + std::to_string(n) + " failed");
+    // Whatever the shell finds in its menu is inside the identifiers the
+    // status claims; a failure status leaves the menu as it was.
+    if (FAILED(hr)) {
+      EXPECT_EQ(GetMenuItemCount(menu.get()), 0) << DumpMenu(menu.get(), 100, 0);
+    } else {
+      EXPECT_LT(HighestId(menu.get()), 100 + HRESULT_CODE(hr)) << DumpMenu(menu.get(), 100, HRESULT_CODE(hr));
+    }
+  }
+  EXPECT_GT(n, 20);
+}
+
+TEST_F(FennickMenu, TheStatusNeverCountsMoreIdentifiersThanItCanCarry) {
+  // More entries than a status can count, in submenus of a thousand.
+  ConfigBuilder b("Root");
+  for (int p = 0; p < 66; ++p) {
+    widgets::TreeNode& popup = b.Add(clsCorvaneData::TypePopupMenu, "P");
+    for (int i = 0; i < 1000; ++i) b.Add(clsCorvaneData::TypeFile, "F", "", &popup);
+  }
+  b.Save(cfg);
+  for (bool ignoreBounds : {false, true}) {
+    SCOPED_TRACE(ignoreBounds);
+    Settings([&](clsOptions& o) {
+      o.m_bShellIgnoreBoundsCheck = ignoreBounds;
+      o.m_lShellShowIcons = clsOptions::OptionLevel_None;
+    });
+    base::ComPtr<IContextMenu3> h = fennick_test::NewHandler();
+    base::UniqueHMenu menu(CreatePopupMenu());
+    const HRESULT hr = h->QueryContextMenu(menu.get(), 0, 0, 0xFFFFFFFF, CMF_NORMAL);
+    EXPECT_EQ(hr, 0xFFFF);
+    EXPECT_LE(HighestId(menu.get()), 0xFFFE);
+  }
+}
+
+TEST_F(FennickMenu, ATruncatedFileGivesNoPlaceholdersAndAFolderOpenedLaterKeepsEveryEntry) {
+  for (const char* name : {"a1.txt", "a2.txt"}) testing_support::WriteFileBytes(dir.File("sub\\" + std::string(name)), "x");
+  ConfigBuilder b("Root");
+  b.Add(clsCorvaneData::TypeDynamicFolder, "Dyn", dir.File("sub"));
+  b.Add(clsCorvaneData::TypeFile, "Lost", dir.File("notes.txt"));
+  const std::string whole = b.Bytes();
+  testing_support::WriteFileBytes(cfg, whole.substr(0, whole.size() - 5));
+  base::ComPtr<IContextMenu3> h = Query().handler;
+  base::UniqueHMenu menu(CreatePopupMenu());
+  ASSERT_TRUE(SUCCEEDED(h->QueryContextMenu(menu.get(), 0, 100, 0x7000, CMF_NORMAL)));
+  HMENU root = GetSubMenu(menu.get(), 1);
+  ASSERT_NE(root, nullptr) << DumpMenu(menu.get(), 100, 0x7000);
+  HMENU dynamic = GetSubMenu(root, 0);
+  ASSERT_NE(dynamic, nullptr) << DumpMenu(menu.get(), 100, 0x7000);
+  EXPECT_EQ(GetMenuItemCount(dynamic), 0);  // no "(Empty)" from a file read only in part
+  LRESULT result = 0;
+  h->HandleMenuMsg2(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(dynamic), 0, &result);
+  const std::string dump = DumpMenu(dynamic, 0, 0x8000);
+  EXPECT_NE(dump.find("\"a1.txt\""), std::string::npos) << dump;
+  EXPECT_NE(dump.find("\"a2.txt\""), std::string::npos) << dump;
+}
+
+TEST_F(FennickMenu, TheHandlerLoadsItsListsWithinTheirBoundsAndKeepsEncipheredEntriesApart) {
+  ConfigBuilder("Root").Save(cfg);
+  const struct {
+    std::int32_t stored, used;
+  } cases[] = {{1000, 99}, {-5, 0}, {7, 7}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    Settings([&](clsOptions& o) { o.m_lShellMaxHistoryMRU = o.m_lShellMaxQuickAccessMRU = c.stored; });
+    base::ComPtr<IContextMenu3> h = Query().handler;
+    EXPECT_EQ(shellext::g_oHistoryMRU().MaxFileCount(), c.used);
+  }
+  // Two enciphered entries that differ only where case folding would merge
+  // them stay two entries.
+  Settings([](clsOptions& o) { o.m_lShellMaxHistoryMRU = o.m_lShellMaxQuickAccessMRU = 5; });
+  base::ComPtr<IContextMenu3> h = Query().handler;
+  for (common::clsMRU* list : {&shellext::g_oHistoryMRU(), &shellext::g_oQuickAccessMRU()}) {
+    list->SetMaxFileCount(5);
+    list->Reset();
+    list->AddFile("\x10\xE9k");
+    list->AddFile("\x10\xC9K");
+    EXPECT_EQ(list->FileCount(), 2);
   }
 }
 

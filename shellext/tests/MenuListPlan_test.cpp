@@ -80,8 +80,8 @@ clsOptions Options(const Settings& s) {
 // The shell's menu holds Fennick's leading separator; entries go in after it.
 MenuListFacts Facts(std::int32_t history, std::int32_t quickAccess, std::int32_t rootCount = 0) {
   MenuListFacts f;
-  f.historyCount = history;
-  f.quickAccessCount = quickAccess;
+  for (std::int32_t i = 1; i <= history; ++i) f.history.push_back(i);
+  for (std::int32_t i = 1; i <= quickAccess; ++i) f.quickAccess.push_back(i);
   f.rootCount = rootCount;
   f.shellCount = 1;
   f.insertPos = 1;
@@ -139,6 +139,17 @@ TEST(MenuListPlan, RecentListsWhereTheSettingsPutThem) {
        {0, kSub, 0},
        Facts(0, 0),
        {"R QuickAccess", "?Q check", "R -", "?R Designer"}},
+      {"entries left out of a damaged list: the numbers count the entries shown",
+       {kMain, kMain, 0},
+       [] {
+         MenuListFacts f = Facts(0, 0);
+         f.history = {2, 7};
+         f.quickAccess = {3};
+         f.hasCurrentFolder = true;
+         return f;
+       }(),
+       {"?S1 H2#1>2", "?S2 H7#2>3", "S3 ->4", "?S4 Q3#3>5", "?S5 AddQA>6", "?R Designer", "?R -", "R ResetH",
+        "?R ResetQA"}},
       {"empty History, some Quick Access: one separator, then its reset",
        {kSub, kSub, 0},
        Facts(0, 2),

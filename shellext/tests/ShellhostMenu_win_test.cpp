@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
+#include "common/clsTrace.h"
 #include "config/clsCorvaneData.h"
 #include "shellext/FennickThread.h"
 #include "shellext/FolderListing.h"
@@ -23,6 +25,7 @@
 
 namespace {
 
+using common::clsTrace;
 using config::clsCorvaneData;
 using config::clsOptions;
 using fennick_test::ListItem;
@@ -397,3 +400,148 @@ TEST_F(ShellhostMenu, AFolderOfThousandsOfFilesListsInOrderAndGivesBackItsGdiObj
   EXPECT_LT(offsets.back(), count);
   EXPECT_EQ(count, 5004);  // the folder's popup, "(Empty)", "&Designer..." and the block
 }
+
+// Hostile settings and files: a trace that cannot be written, a
+// configuration held open by another program or naming a device, a damaged
+// recent list, captions holding control characters. Each right-click ends
+// with its menu whole.
+namespace {
+
+constexpr char kTraceQuestion[] = "Could not open the debugging output file!";
+
+// The menu of a handler that could read no configuration: the lists and
+// built-ins (here the Designer entry alone) in their place.
+constexpr char kWithoutConfiguration[] = R"(  menu
+    separator - disabled
+    popup - "Corvane"
+      string 0 "&Designer..."
+    separator - disabled
+)";
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+// A configuration of one file entry, "A" in "Tools".
+std::string ToolsConfiguration(const testing_support::TempDir& dir) {
+  WriteFileBytes(dir.File("a.txt"), "a");
+  configbuilder::ConfigBuilder b("Tools");
+  b.Add(clsCorvaneData::TypeFile, "A", dir.File("a.txt"));
+  b.Save(dir.File("menu.cfg"));
+  return dir.File("menu.cfg");
+}
+
+TEST_F(ShellhostMenu, ATraceThatCannotBeOpenedAsksOnceAndTheMenuStillAppears) {
+  const std::string cfg = ToolsConfiguration(dir);
+  const struct {
+    const char* what;
+    std::function<void(clsOptions&)> settings;
+  } cases[] = {
+      {"debug trace on a missing drive, opened for every line",
+       [](clsOptions& o) {
+         o.m_bDebugEnable = true;
+         o.m_szDebugOutput = "Q:\\nowhere\\Debug.dbg";
+         o.m_lDebugFlags = clsTrace::FlagAutoCommit;
+       }},
+      {"debug trace on a folder", [&](clsOptions& o) {
+         o.m_bDebugEnable = true;
+         o.m_szDebugOutput = dir.Path();
+         o.m_lDebugFlags = clsTrace::FlagAutoCommit | clsTrace::FlagEncrypt;
+       }},
+      {"timing trace on a missing drive", [](clsOptions& o) {
+         o.m_bTimingEnable = true;
+         o.m_szTimingOutput = "Q:\\nowhere\\Timing.dbg";
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Settings(cfg, c.settings);
+    // shellhost answers every question with its default button, Yes.
+    const std::string output = Run({dir.File("a.txt")});
+    EXPECT_EQ(Count(output, kTraceQuestion), 1u) << output;
+    EXPECT_NE(MenuOutline(output, dir.Path()).find("popup - \"Tools\""), std::string::npos) << output;
+  }
+}
+
+TEST_F(ShellhostMenu, AConfigurationThatCannotBeReadNowCountsAsMissing) {
+  const std::string cfg = ToolsConfiguration(dir);
+  // Held open without sharing, as a program does while it saves the file.
+  base::UniqueFile held(CreateFileA(cfg.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(held);
+  for (const std::string& path : {cfg, std::string("CON"), dir.Path()}) {
+    SCOPED_TRACE(path);
+    Settings(path);
+    const std::string output = Run({dir.File("a.txt")});
+    EXPECT_EQ(MenuOutline(output, dir.Path()), kWithoutConfiguration);
+    EXPECT_EQ(Count(output, "\n  prompt "), 0u) << output;
+  }
+  held.reset();
+  Settings(cfg);
+  EXPECT_NE(MenuOutline(Run({dir.File("a.txt")}), dir.Path()).find("popup - \"Tools\""), std::string::npos);
+}
+
+TEST_F(ShellhostMenu, ADamagedRecentListShowsOnlyItsEntriesNumberedInTurn) {
+  const std::string cfg = ToolsConfiguration(dir);
+  const std::string system = "C:\\windows\\system32";
+  fennick_test::WriteList(shellext::kHistoryMRUKey,
+                          {ListItem(clsCorvaneData::TypeFolder, system, system), ListItem(clsCorvaneData::TypeFile, "", ""),
+                           ListItem(clsCorvaneData::TypeFolder, "windows", "C:\\windows")});
+  fennick_test::WriteList(shellext::kQuickAccessMRUKey, {ListItem(clsCorvaneData::TypeFolder, "C:\\", "C:\\")});
+  // The count far above the entries there, a gap, an empty text, a number
+  // where a text belongs.
+  base::UniqueHKey key;
+  std::string path = shellext::kHistoryMRUKey;
+  path.pop_back();  // no trailing backslash for the system's own call
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, key.put()), ERROR_SUCCESS);
+  const DWORD count = 0x7FFFFFFF, number = 0x41424344;
+  RegSetValueExA(key.get(), "MruFileCount", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
+  RegSetValueExA(key.get(), "Mru4", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+  RegSetValueExA(key.get(), "Mru5", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+  RegSetValueExA(key.get(), "Mru7", 0, REG_SZ, reinterpret_cast<const BYTE*>("garbage"), 8);
+  key.reset();
+  Settings(cfg, [](clsOptions& o) {
+    o.m_lShellMaxHistoryMRU = o.m_lShellMaxQuickAccessMRU = 99;
+    o.m_lShellShowHistoryMRU = o.m_lShellShowQuickAccessMRU = clsOptions::OptionsMenuDisplay_ShowInMainMenu;
+  });
+  EXPECT_EQ(MenuOutline(Run({dir.File("a.txt")}), dir.Path()), R"(  menu
+    separator - disabled
+    popup - "Tools"
+      string 0 "A"
+      separator - disabled
+      string 6 "&Designer..."
+      separator - disabled
+      string 7 "&Reset History MRU"
+      string 8 "Rese&t Quick Access MRU"
+    string 2 "&1 C:\\windows\\system32"
+    string 3 "&2 windows"
+    separator - disabled
+    string 4 "&3 C:\\"
+    string 5 "&Add To Quick Access"
+    separator - disabled
+)");
+}
+
+TEST_F(ShellhostMenu, ControlCharactersInCaptionsAndPathsShowAsBlanks) {
+  const std::string cfg = ToolsConfiguration(dir);
+  configbuilder::ConfigBuilder b("Two\r\nlines");
+  b.Add(clsCorvaneData::TypeFile, "Tab\there", dir.File("a.txt"));
+  b.Add(clsCorvaneData::TypeFolder, "Line\nfeed", "C:\\odd\tfolder");
+  b.Save(cfg);
+  Settings(cfg);
+  const std::string output = Run({dir.File("a.txt")});
+  EXPECT_EQ(MenuOutline(output, dir.Path()), R"(  menu
+    separator - disabled
+    popup - "Two  lines"
+      string 0 "Tab here"
+      string 1 "Line feed"
+      separator - disabled
+      string 3 "&Designer..."
+    separator - disabled
+)");
+  EXPECT_EQ(output.find("\\x0"), std::string::npos) << output;
+}
+
+}  // namespace

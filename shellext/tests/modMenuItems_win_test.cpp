@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "base/error.h"
 #include "base/handles.h"
@@ -280,6 +282,51 @@ TEST(OwnerDrawPaint, PictureIsCopiedAtItsOwnSizeUpTo16) {
     EXPECT_EQ(s.Count(x, y, x + 16, y + 16, menu), 256 - c.copied * c.copied);
     EXPECT_EQ(s.Pixel(x + c.copied, y), menu);
     EXPECT_EQ(s.Pixel(x, y + c.copied), menu);
+  }
+}
+
+// Collects the size of every copy from a picture that a metafile holds.
+static int CALLBACK RecordPictureCopy(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
+  auto* copies = reinterpret_cast<std::vector<SIZE>*>(data);
+  if (record->iType == EMR_BITBLT) {
+    const auto* blt = reinterpret_cast<const EMRBITBLT*>(record);
+    if (blt->dwRop == SRCCOPY && blt->offBmiSrc != 0) copies->push_back({blt->cxDest, blt->cyDest});
+  } else if (record->iType == EMR_STRETCHBLT) {
+    const auto* blt = reinterpret_cast<const EMRSTRETCHBLT*>(record);
+    if (blt->dwRop == SRCCOPY && blt->offBmiSrc != 0) copies->push_back({blt->cxDest, blt->cyDest});
+  }
+  return 1;
+}
+
+// The copies of the picture an entry's painting asks for, recorded in a
+// metafile: what a context does with a copy past the picture's edge differs
+// (Observed (Wine 8.0): nothing beyond it is touched), what is asked for
+// does not.
+TEST(OwnerDrawPaint, APictureCopyNeverReachesPastThePicture) {
+  for (int side : {9, 13, 16, 20}) {
+    SCOPED_TRACE(side);
+    base::UniqueHBitmap picture = SolidBitmap(side, side, kRed);
+    FakeEntries entries;
+    entries.pictures[1] = picture.get();
+    entries.captions[1] = "Entry";
+    HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(recorder, nullptr);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.itemID = 1;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.hDC = recorder;
+    item.rcItem = kItem;
+    EXPECT_TRUE(shellext::HandleOwnerDrawMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item), entries));
+    HENHMETAFILE recording = CloseEnhMetaFile(recorder);
+    ASSERT_NE(recording, nullptr);
+    std::vector<SIZE> copies;
+    EnumEnhMetaFile(nullptr, recording, RecordPictureCopy, &copies, nullptr);
+    DeleteEnhMetaFile(recording);
+    ASSERT_EQ(copies.size(), 1u);
+    const LONG copied = std::min(side, 16);
+    EXPECT_EQ(copies[0].cx, copied);
+    EXPECT_EQ(copies[0].cy, copied);
   }
 }
 
