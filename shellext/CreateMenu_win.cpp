@@ -39,8 +39,8 @@ bool SelectionTaskShown(const clsCorvaneData& item, std::int32_t count) {
 bool FennickHandler::CreateMenu() {
   common::TraceScope scope("CreateMenu");
   const std::string& path = g_oOptions().m_szShellConfigFile;
-  g_Debug().Output("Opening: " + path);
-  g_Debug().Output("StartCmdIndex=" + std::to_string(m_lMenuCmdId));
+  g_Debug().Output([&] { return "Opening: " + path; });
+  g_Debug().Output([&] { return "StartCmdIndex=" + std::to_string(m_lMenuCmdId); });
   // Only this build's root record names the root.
   g_szRootCaption().clear();
 
@@ -72,15 +72,17 @@ bool FennickHandler::CreateMenu() {
     }
   } catch (...) {
     const base::Error e = base::CurrentError("CreateMenu");
-    g_Debug().Output("Error: " + std::to_string(e.Number()) + " - " + e.Description());
+    g_Debug().Output([&] { return "Error: " + std::to_string(e.Number()) + " - " + e.Description(); });
     // A file shorter than its header says: what was read stands, and
     // nothing more is added.
     result = e.Number() == base::kErrPastEnd;
   }
-  g_Debug().Output("Read=" + std::to_string(m_oCommands.Count()) +
-                   "  Num Commands=" + std::to_string(m_lMenuCmdId - m_lFirstCmdId));
+  g_Debug().Output([&] {
+    return "Read=" + std::to_string(m_oCommands.Count()) +
+           "  Num Commands=" + std::to_string(m_lMenuCmdId - m_lFirstCmdId);
+  });
   file.reset();
-  g_Debug().Output(std::string("RV=") + (result ? "True" : "False"));
+  g_Debug().Output([&] { return std::string("RV=") + (result ? "True" : "False"); });
   if (timing) common::g_oTiming().TimerStop("ReadConfig", 1);
   return result;
 }
@@ -109,7 +111,7 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
     if (parentIndex != 0) {
       ItemPtr parent = m_oCommands.Item(parentIndex);
       if (!parent) {
-        g_Debug().Output("Parent not found: " + std::to_string(parentIndex));
+        g_Debug().Output([&] { return "Parent not found: " + std::to_string(parentIndex); });
         return ReadOutcome::kFailed;
       }
       currentMenu = parent->m_lData;

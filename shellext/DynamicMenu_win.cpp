@@ -30,7 +30,7 @@ void RemovePlaceholder(HMENU menu, std::int32_t emptyCmdId) {
     mii.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
     if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
     if (mii.wID == static_cast<UINT>(emptyCmdId) && !mii.hSubMenu && !(mii.fType & MFT_SEPARATOR)) {
-      g_Debug().Output("MenuCount=" + std::to_string(count));
+      g_Debug().Output([&] { return "MenuCount=" + std::to_string(count); });
       DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
       g_Debug().Output("Killed empty entry");
       return;
@@ -49,7 +49,7 @@ void FennickHandler::CreateDynamicMenu(const ItemPtr& dynamicMenu) {
   try {
     const std::string directory = DynamicFolderPath(folder->Location());
     const std::string filter = folder->m_szDFolder_Filter;
-    g_Debug().Output("hMenu=" + clsTrace::ToHex(popup) + "  szDir=" + directory);
+    g_Debug().Output([&] { return "hMenu=" + clsTrace::ToHex(popup) + "  szDir=" + directory; });
     const std::int32_t maxText = g_oOptions().m_lShellMaxMenuText;
     const bool ownerDraw = g_oOptions().m_bShellOwnerDraw;
 
@@ -69,14 +69,14 @@ void FennickHandler::CreateDynamicMenu(const ItemPtr& dynamicMenu) {
           members.push_back(std::move(member));
           return true;
         });
-    g_Debug().Output("Sorting " + std::to_string(entries.size()));
+    g_Debug().Output([&] { return "Sorting " + std::to_string(entries.size()); });
 
     for (std::size_t i : DynamicMenuOrder(entries)) {
       const ItemPtr& member = members[i];
       DataPtr item = CommandItem(member);
       base::UniqueHMenu submenu(entries[i].directory ? CreatePopupMenu() : nullptr);
       if (submenu) {
-        g_Debug().Output("NewMenu=" + clsTrace::ToHex(submenu.get()));
+        g_Debug().Output([&] { return "NewMenu=" + clsTrace::ToHex(submenu.get()); });
         member->m_lData = RegisterMenu(submenu.get());
         m_oDynamicMenus.Add("", member->m_lData, member, "", 0);
       }

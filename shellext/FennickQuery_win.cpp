@@ -51,9 +51,11 @@ bool IsClassUpTheChain(HWND hwnd, const char* lowerCaseClass, bool stopAtFirst, 
 
 bool CaptionPresent(const std::string& caption, HMENU menu, std::int32_t start, int depth) {
   const int count = GetMenuItemCount(menu);
-  g_Debug().Output("lNumMenuItems=" + std::to_string(count) + "  hMenu=" + clsTrace::ToHex(menu) +
-                   "  lStartingPos=" + std::to_string(start));
-  g_Debug().Output("szRootMenuCaption=" + caption);
+  g_Debug().Output([&] {
+    return "lNumMenuItems=" + std::to_string(count) + "  hMenu=" + clsTrace::ToHex(menu) +
+           "  lStartingPos=" + std::to_string(start);
+  });
+  g_Debug().Output([&] { return "szRootMenuCaption=" + caption; });
   for (int i = std::max(start, 0); i < count; ++i) {
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
@@ -61,10 +63,12 @@ bool CaptionPresent(const std::string& caption, HMENU menu, std::int32_t start, 
     if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
     char text[256] = {};
     const int length = GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    g_Debug().Output("mii.hSubMenu=" + clsTrace::ToHex(mii.hSubMenu) + "  lLength=" + std::to_string(length));
+    g_Debug().Output([&] {
+      return "mii.hSubMenu=" + clsTrace::ToHex(mii.hSubMenu) + "  lLength=" + std::to_string(length);
+    });
     if (length > 0) {
       const std::string found(text, static_cast<size_t>(length));
-      g_Debug().Output("szMenuCaption=" + found);
+      g_Debug().Output([&] { return "szMenuCaption=" + found; });
       if (found == caption) return true;
     }
     if (mii.hSubMenu && depth < kMaxMenuDepth && CaptionPresent(caption, mii.hSubMenu, 0, depth + 1)) return true;
@@ -77,7 +81,7 @@ bool CaptionPresent(const std::string& caption, HMENU menu, std::int32_t start, 
 bool IsIE(HWND hwnd) {
   common::TraceScope scope("IsIE");
   const bool result = IsClassUpTheChain(hwnd, "ieframe", false, nullptr);
-  g_Debug().Output(std::string("IsIE=") + (result ? "True" : "False"));
+  g_Debug().Output([&] { return std::string("IsIE=") + (result ? "True" : "False"); });
   return result;
 }
 
@@ -85,7 +89,7 @@ HWND GetRootExplorerWindow(HWND hwnd) {
   common::TraceScope scope("GetRootExplorerWindow");
   HWND found = nullptr;
   IsClassUpTheChain(hwnd, "explorewclass", true, &found);
-  g_Debug().Output("GetRootExplorerWindow=" + clsTrace::ToHex(found));
+  g_Debug().Output([&] { return "GetRootExplorerWindow=" + clsTrace::ToHex(found); });
   return found;
 }
 
@@ -105,7 +109,8 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
     base::Prompt(info + "\r\n\r\nMaximum Number of Commands = " + std::to_string(granted), base::kPromptInformation,
                  common::g_szAppTitle());
   g_Debug().Output(info);
-  g_Debug().Output(std::string("m_bShellEnable=") + (options.m_bShellEnable ? "True" : "False"));
+  g_Debug().Output(
+      [&] { return std::string("m_bShellEnable=") + (options.m_bShellEnable ? "True" : "False"); });
   // A shell that only wants the default verb (a double click) gets nothing
   // of ours: we never offer one.
   if (!options.m_bShellEnable || (uFlags & CMF_DEFAULTONLY) || !hMenu) return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
@@ -125,16 +130,19 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
   // Identifiers never go past what a menu can carry, even when the user
   // tells us to ignore the shell's bounds.
   const std::int64_t widest = std::int64_t{idCmdFirst} + kMaxIdentifiers - 1;
-  g_Debug().Output(std::string("m_bShellIgnoreBoundsCheck=") + (options.m_bShellIgnoreBoundsCheck ? "True" : "False"));
+  g_Debug().Output([&] {
+    return std::string("m_bShellIgnoreBoundsCheck=") + (options.m_bShellIgnoreBoundsCheck ? "True" : "False");
+  });
   m_lFirstCmdId = ToInt32(idCmdFirst);
   m_lLastCmdId = ToInt32(options.m_bShellIgnoreBoundsCheck ? widest : std::min<std::int64_t>(idCmdLast, widest));
-  if (options.m_bShellIgnoreBoundsCheck) g_Debug().Output("idCmdLast=" + std::to_string(m_lLastCmdId));
+  if (options.m_bShellIgnoreBoundsCheck)
+    g_Debug().Output([&] { return "idCmdLast=" + std::to_string(m_lLastCmdId); });
   m_lCmdIdCeiling = m_lLastCmdId;
 
   m_oCommands.Clear();
   m_hMenu = hMenu;
   m_hRootMenu = CreatePopupMenu();
-  g_Debug().Output("m_hRootMenu=" + clsTrace::ToHex(m_hRootMenu));
+  g_Debug().Output([&] { return "m_hRootMenu=" + clsTrace::ToHex(m_hRootMenu); });
   m_lInsertPos = static_cast<std::int32_t>(std::min<UINT>(indexMenu, std::numeric_limits<std::int32_t>::max()));
   m_lMenuCmdId = m_lFirstCmdId;
   m_lDebugToggleCmdId = kNoCommandId;
@@ -172,7 +180,7 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
   std::int64_t count = std::int64_t{m_lMenuCmdId} - m_lFirstCmdId + 1;
   count = std::min({count, granted + 1, kMaxIdentifiers});
   const HRESULT result = MAKE_HRESULT(SEVERITY_SUCCESS, 0, static_cast<ULONG>(std::max<std::int64_t>(count, 0)));
-  g_Debug().Output("RV=" + std::to_string(result));
+  g_Debug().Output([&] { return "RV=" + std::to_string(result); });
   return result;
 }
 
@@ -200,12 +208,13 @@ void FennickHandler::FinishQuery(bool built, std::int32_t rootPosition) {
       root.release();  // the shell's menu owns it now
       ++m_lInsertPos;
       if (m_oCommands.Count() >= 1) {
-        if (auto first = CommandItem(m_oCommands.Item(1))) g_Debug().Output("Root=" + first->Caption());
+        if (auto first = CommandItem(m_oCommands.Item(1)))
+          g_Debug().Output([&] { return "Root=" + first->Caption(); });
         InsertMenuA(m_hMenu, static_cast<UINT>(m_lInsertPos), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
         ++m_lInsertPos;
         if (m_oDynamicMenus.Count() > 0) {
           g_Debug().Output("Dynamic menu's created ... allocating all available id's");
-          g_Debug().Output("Before m_lMenuCmdId=" + std::to_string(m_lMenuCmdId));
+          g_Debug().Output([&] { return "Before m_lMenuCmdId=" + std::to_string(m_lMenuCmdId); });
           m_lDynamicCmdId = m_lMenuCmdId;
           reserved = true;
           const std::int64_t free = std::int64_t{m_lLastCmdId} - m_lMenuCmdId;
@@ -213,7 +222,7 @@ void FennickHandler::FinishQuery(bool built, std::int32_t rootPosition) {
           else if (free >= 2501) m_lMenuCmdId += 2500;
           else if (free >= 1001) m_lMenuCmdId += 1000;
           else if (m_lMenuCmdId < m_lLastCmdId - 10) m_lMenuCmdId = m_lLastCmdId - 10;
-          g_Debug().Output("After m_lMenuCmdId=" + std::to_string(m_lMenuCmdId));
+          g_Debug().Output([&] { return "After m_lMenuCmdId=" + std::to_string(m_lMenuCmdId); });
         }
       } else {
         g_Debug().Output("Nothing in the data!");
@@ -231,10 +240,12 @@ void FennickHandler::FinishQuery(bool built, std::int32_t rootPosition) {
 HRESULT FennickHandler::IFennick_GetCommandString(UINT_PTR idCmd, UINT uFlags, CHAR* pszName, UINT cchMax) {
   common::TraceScope scope("IFennick_GetCommandString");
   const std::int64_t actual = std::int64_t{m_lFirstCmdId} + static_cast<std::int64_t>(std::min<UINT_PTR>(idCmd, 0xFFFFFFFF));
-  g_Debug().Output("idCmd=" + std::to_string(idCmd) + "  uFlags=" + std::to_string(uFlags) +
-                   "  pszName=" + std::to_string(reinterpret_cast<std::uintptr_t>(pszName)) +
-                   "  cchMax=" + std::to_string(cchMax));
-  g_Debug().Output("Actual Command Id=" + std::to_string(actual));
+  g_Debug().Output([&] {
+    return "idCmd=" + std::to_string(idCmd) + "  uFlags=" + std::to_string(uFlags) +
+           "  pszName=" + std::to_string(reinterpret_cast<std::uintptr_t>(pszName)) +
+           "  cchMax=" + std::to_string(cchMax);
+  });
+  g_Debug().Output([&] { return "Actual Command Id=" + std::to_string(actual); });
   // A verb string instead of an offset names nothing of ours.
   ItemPtr member = IS_INTRESOURCE(idCmd) ? FindCommand(actual) : nullptr;
   if (!member) {

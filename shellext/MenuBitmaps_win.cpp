@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
+#include "base/module.h"
 #include "base/text.h"
 #include "common/clsTrace.h"
-#include "widgets/form.h"
 
 namespace shellext {
 
@@ -30,18 +30,20 @@ clsMenuBitmap::clsMenuBitmap(std::int32_t key, std::string textKey, base::Unique
 }
 
 base::UniqueHBitmap ReplaceBitmapColour(std::int32_t lResId, COLORREF lFromRGB, COLORREF lToRGB, HMODULE hInstance) {
-  if (!hInstance) hInstance = widgets::ThisModule();
+  if (!hInstance) hInstance = base::ThisModule();
   COLORMAP map{lFromRGB, lToRGB};
   base::UniqueHBitmap bitmap(CreateMappedBitmap(hInstance, lResId, 0, &map, 1));
-  g_Debug().Output("lResId=" + std::to_string(lResId) + "  lFromRGB=" + std::to_string(lFromRGB) +
-                   "  lToRGB=" + std::to_string(lToRGB) + "  hInstance=" + clsTrace::ToHex(hInstance));
-  g_Debug().Output("ReplaceBitmapColour=" + clsTrace::ToHex(bitmap.get()));
+  g_Debug().Output([&] {
+    return "lResId=" + std::to_string(lResId) + "  lFromRGB=" + std::to_string(lFromRGB) +
+           "  lToRGB=" + std::to_string(lToRGB) + "  hInstance=" + clsTrace::ToHex(hInstance);
+  });
+  g_Debug().Output([&] { return "ReplaceBitmapColour=" + clsTrace::ToHex(bitmap.get()); });
   return bitmap;
 }
 
 base::UniqueHBitmap ScaleBMP(HBITMAP hBitmap, bool bDeleteSource) {
   common::TraceScope scope("ScaleBMP");
-  g_Debug().Output("hBitmap1=" + clsTrace::ToHex(hBitmap));
+  g_Debug().Output([&] { return "hBitmap1=" + clsTrace::ToHex(hBitmap); });
   base::UniqueHBitmap scaled;
   BITMAP source{};
   if (hBitmap && GetObjectA(hBitmap, sizeof source, &source) == sizeof source) {
@@ -56,13 +58,15 @@ base::UniqueHBitmap ScaleBMP(HBITMAP hBitmap, bool bDeleteSource) {
     wanted.bmHeight = tm.tmHeight;
     wanted.bmWidthBytes = ((wanted.bmBitsPixel * wanted.bmWidth + 15) / 16) * 2;
     wanted.bmBits = nullptr;
-    g_Debug().Output("tm.tmMaxCharWidth=" + std::to_string(wanted.bmWidth) +
-                     "  tm.tmHeight=" + std::to_string(wanted.bmHeight));
+    g_Debug().Output([&] {
+      return "tm.tmMaxCharWidth=" + std::to_string(wanted.bmWidth) +
+             "  tm.tmHeight=" + std::to_string(wanted.bmHeight);
+    });
     if (wanted.bmWidth > 0 && wanted.bmHeight > 0) scaled.reset(CreateBitmapIndirect(&wanted));
     if (!scaled) {
-      g_Debug().Output("GetLastError=" + std::to_string(GetLastError()));
+      g_Debug().Output([&] { return "GetLastError=" + std::to_string(GetLastError()); });
     } else if (from && to) {
-      g_Debug().Output("hBitmap2=" + clsTrace::ToHex(scaled.get()));
+      g_Debug().Output([&] { return "hBitmap2=" + clsTrace::ToHex(scaled.get()); });
       base::SelectObjectScope selectFrom(from.get(), hBitmap);
       base::SelectObjectScope selectTo(to.get(), scaled.get());
       StretchBlt(to.get(), 0, 0, wanted.bmWidth, wanted.bmHeight, from.get(), 0, 0, source.bmWidth,
@@ -70,7 +74,7 @@ base::UniqueHBitmap ScaleBMP(HBITMAP hBitmap, bool bDeleteSource) {
     }
   }
   if (bDeleteSource && hBitmap) DeleteObject(hBitmap);
-  g_Debug().Output("ScaleBMP=" + clsTrace::ToHex(scaled.get()));
+  g_Debug().Output([&] { return "ScaleBMP=" + clsTrace::ToHex(scaled.get()); });
   return scaled;
 }
 
@@ -98,8 +102,10 @@ void clsMenuBitmaps::LoadResourceBitmaps(HMODULE module) {
     m_members.push_back(std::make_shared<clsMenuBitmap>(resource - 100, "", std::move(mapped), std::move(shown)));
   }
   for (const BitmapPtr& m : m_members)
-    g_Debug().Output("Key=" + std::to_string(m->m_lKey) + "  Bitmap=" + clsTrace::ToHex(m->m_lData) +
-                     "  Index=" + std::to_string(&m - m_members.data() + 1));
+    g_Debug().Output([&] {
+      return "Key=" + std::to_string(m->m_lKey) + "  Bitmap=" + clsTrace::ToHex(m->m_lData) +
+             "  Index=" + std::to_string(&m - m_members.data() + 1);
+    });
 }
 
 clsMenuBitmaps::BitmapPtr clsMenuBitmaps::Find(std::int32_t key) const {
@@ -128,13 +134,14 @@ clsMenuBitmaps::BitmapPtr clsMenuBitmaps::FileIcon(const std::string& fileName, 
     noIcon = found->second.noIcon;
     return found->second.bitmap;
   }
-  g_Debug().Output("szFilename=" + fileName);
+  g_Debug().Output([&] { return "szFilename=" + fileName; });
   // The system image list and the icon's place in it: asking for the icon
   // itself as well would double the shell's work for every name.
   SHFILEINFOA info{};
   auto list = reinterpret_cast<HIMAGELIST>(
       SHGetFileInfoA(fileName.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-  g_Debug().Output("hImageList=" + clsTrace::ToHex(list) + "  iIcon=" + std::to_string(info.iIcon));
+  g_Debug().Output(
+      [&] { return "hImageList=" + clsTrace::ToHex(list) + "  iIcon=" + std::to_string(info.iIcon); });
   IconAnswer answer;
   const std::string textKey = std::to_string(reinterpret_cast<std::uintptr_t>(list)) + "." + std::to_string(info.iIcon);
   if (auto drawn = m_iconBitmaps.find(textKey); list && drawn != m_iconBitmaps.end()) {
@@ -144,9 +151,9 @@ clsMenuBitmaps::BitmapPtr clsMenuBitmaps::FileIcon(const std::string& fileName, 
     answer.noIcon = !icon;
     HDC surface = icon ? Surface() : nullptr;
     if (surface) {
-      g_Debug().Output("m_frmTemp.picTemp.hDC=" + clsTrace::ToHex(surface));
+      g_Debug().Output([&] { return "m_frmTemp.picTemp.hDC=" + clsTrace::ToHex(surface); });
       base::UniqueHBitmap full = IconToBitmap(surface, icon.get(), COLOR_MENU, kIconBitmapSize, 0);
-      g_Debug().Output("hBitmap=" + clsTrace::ToHex(full.get()));
+      g_Debug().Output([&] { return "hBitmap=" + clsTrace::ToHex(full.get()); });
       if (full) {
         g_Debug().Output("Adding to bitmap collection");
         base::UniqueHBitmap small = IconToBitmap(surface, icon.get(), COLOR_MENU, kIconBitmapSize, 1);

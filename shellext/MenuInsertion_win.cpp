@@ -61,8 +61,10 @@ bool FennickHandler::AddMenuWithBitmap(const ItemPtr& member, HMENU hMenu, const
                                        bool bOwnerDraw, HMENU hSubMenu) {
   common::TraceScope scope("AddMenuWithBitmap");
   const clsOptions& options = g_oOptions();
-  g_Debug().Output("lMenuCmdId=" + std::to_string(lMenuCmdId) + "  lBitmapKey=" + std::to_string(lBitmapKey) +
-                   "  szCaption=" + szCaption);
+  g_Debug().Output([&] {
+    return "lMenuCmdId=" + std::to_string(lMenuCmdId) + "  lBitmapKey=" + std::to_string(lBitmapKey) +
+           "  szCaption=" + szCaption;
+  });
   // A popup takes an identifier only when its caller says so; it is then
   // found by that identifier, otherwise by nothing.
   const bool takesId = !hSubMenu || bOwnerDraw;
@@ -78,8 +80,10 @@ bool FennickHandler::AddMenuWithBitmap(const ItemPtr& member, HMENU hMenu, const
   mii.dwTypeData = const_cast<char*>(text.c_str());
 
   const bool useCheckMarks = UseCheckMarks(options.m_lShellShowIcons, lBitmapKey);
-  g_Debug().Output(std::string("bUseCheckMarks=") + (useCheckMarks ? "True" : "False") +
-                   "  lBitmapKey=" + std::to_string(lBitmapKey));
+  g_Debug().Output([&] {
+    return std::string("bUseCheckMarks=") + (useCheckMarks ? "True" : "False") +
+           "  lBitmapKey=" + std::to_string(lBitmapKey);
+  });
   // Entries straight in the shell's own menu are never drawn by us.
   if (hMenu != m_hMenu && options.m_bShellOwnerDraw) {
     mii.fType = MFT_OWNERDRAW;
@@ -101,7 +105,10 @@ bool FennickHandler::AddMenuWithBitmap(const ItemPtr& member, HMENU hMenu, const
     }
     if (picture) {
       if (auto item = CommandItem(member)) item->m_oBitmap = picture;
-      g_Debug().Output("ScaledBitmap=" + clsTrace::ToHex(picture->m_lData) + "  NormalBitmap=" + clsTrace::ToHex(picture->m_lData2));
+      g_Debug().Output([&] {
+        return "ScaledBitmap=" + clsTrace::ToHex(picture->m_lData) +
+               "  NormalBitmap=" + clsTrace::ToHex(picture->m_lData2);
+      });
       mii.fMask |= MIIM_CHECKMARKS;
       mii.hbmpChecked = mii.hbmpUnchecked = picture->m_lData;
     }
@@ -122,7 +129,8 @@ bool FennickHandler::CanInsertMenuCommand(bool /*bShowError*/, bool bInternal) {
     if (m_lCmdIdCeiling > m_lLastCmdId) m_lCmdIdCeiling = m_lLastCmdId;
   }
   if (m_lMenuCmdId > m_lCmdIdCeiling) {
-    g_Debug().Output("Limit hit=" + std::to_string(m_lMenuCmdId) + ":" + std::to_string(m_lCmdIdCeiling));
+    g_Debug().Output(
+        [&] { return "Limit hit=" + std::to_string(m_lMenuCmdId) + ":" + std::to_string(m_lCmdIdCeiling); });
     return false;
   }
   return true;
@@ -203,16 +211,16 @@ HBITMAP FennickHandler::MemberBitmap(std::int32_t id) const {
 
 std::string FennickHandler::OwnerDrawMenu_GetCaption(std::int32_t lID) {
   common::TraceScope scope("OwnerDrawMenu_GetCaption");
-  g_Debug().Output("lID=" + std::to_string(lID));
+  g_Debug().Output([&] { return "lID=" + std::to_string(lID); });
   std::string caption = GetMenuCaption(lID);
-  g_Debug().Output("Caption=" + caption);
+  g_Debug().Output([&] { return "Caption=" + caption; });
   return caption;
 }
 
 HBITMAP FennickHandler::OwnerDrawMenu_HasBitmap(std::int32_t lID) {
-  g_Debug().Output("lID=" + std::to_string(lID));
+  g_Debug().Output([&] { return "lID=" + std::to_string(lID); });
   HBITMAP bitmap = MemberBitmap(lID);
-  g_Debug().Output("Bitmap=" + clsTrace::ToHex(bitmap));
+  g_Debug().Output([&] { return "Bitmap=" + clsTrace::ToHex(bitmap); });
   return bitmap;
 }
 

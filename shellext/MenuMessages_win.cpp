@@ -21,7 +21,10 @@ STDMETHODIMP FennickHandler::HandleMenuMsg2(UINT msg, WPARAM wParam, LPARAM lPar
   LRESULT answer = 0;
   try {
     common::TraceScope scope("IFennick3_HandleMenuMsg2");
-    g_Debug().Output("uMsg=" + Hex(msg) + "  wParam=" + Hex(wParam) + "  lParam=" + Hex(static_cast<std::uintptr_t>(lParam)));
+    g_Debug().Output([&] {
+      return "uMsg=" + Hex(msg) + "  wParam=" + Hex(wParam) +
+             "  lParam=" + Hex(static_cast<std::uintptr_t>(lParam));
+    });
     if (msg == WM_MENUCHAR) {
       HandleMenuChar(wParam, lParam, *this, answer);
     } else if (HandleOwnerDrawMessage(msg, wParam, lParam, *this)) {
@@ -31,7 +34,7 @@ STDMETHODIMP FennickHandler::HandleMenuMsg2(UINT msg, WPARAM wParam, LPARAM lPar
       ItemPtr dynamic = number ? m_oDynamicMenus.ItemViaKey(number) : nullptr;
       if (dynamic) {
         m_lMenuCmdId = m_lDynamicCmdId;
-        g_Debug().Output("WM_INITMENUPOPUP - m_lMenuCmdId=" + std::to_string(m_lMenuCmdId));
+        g_Debug().Output([&] { return "WM_INITMENUPOPUP - m_lMenuCmdId=" + std::to_string(m_lMenuCmdId); });
         // Filled once: opened again, it shows what it listed the first time.
         if (dynamic->m_lData == 0) {
           dynamic->m_lData = 1;

@@ -101,7 +101,7 @@ std::string PidlToPath(PCIDLIST_ABSOLUTE pidl) {
     result = common::CutAtNull(std::string(path, sizeof path));
   else
     g_Debug().Output("Error");
-  g_Debug().Output("Path=" + result + "  Len=" + std::to_string(result.size()));
+  g_Debug().Output([&] { return "Path=" + result + "  Len=" + std::to_string(result.size()); });
   return result;
 }
 
@@ -114,7 +114,7 @@ base::UniquePidl GetPidlFromPath(HWND owner, const std::string& path) {
   ULONG eaten = 0;
   hr = desktop->ParseDisplayName(owner, nullptr, wide.data(), &eaten, pidl.put(), nullptr);
   if (FAILED(hr)) base::RaiseError(hr, "GetPidlFromPath", "The path '" + path + "' cannot be parsed");
-  if (pidl) g_Debug().Output("Path=" + PidlToPath(pidl.get()));
+  if (pidl) g_Debug().Output([&] { return "Path=" + PidlToPath(pidl.get()); });
   return pidl;
 }
 
@@ -123,7 +123,7 @@ bool IsCurrentFolderCSIDL(HWND owner, std::int32_t csidl, const std::string& pat
   bool result = false;
   if (SUCCEEDED(SHGetSpecialFolderLocation(owner, csidl, pidl.put())) && pidl)
     result = PidlToPath(pidl.get()) == path;
-  g_Debug().Output(std::string("IsCurrentFolderCSIDL=") + (result ? "True" : "False"));
+  g_Debug().Output([&] { return std::string("IsCurrentFolderCSIDL=") + (result ? "True" : "False"); });
   return result;
 }
 
@@ -132,8 +132,10 @@ bool ShellExecuteChecked(const std::string& file, int show, const std::string& p
                          base::Error* failure) noexcept {
   try {
     if (!parameters.empty() || !directory.empty())
-      g_Debug().Output("Owner=" + clsTrace::ToHex(owner) + "  Op=" + operation + "  File=" + file + "  Parms=" + parameters +
-                       "  Def=" + directory + "  Show=" + std::to_string(show));
+      g_Debug().Output([&] {
+        return "Owner=" + clsTrace::ToHex(owner) + "  Op=" + operation + "  File=" + file +
+               "  Parms=" + parameters + "  Def=" + directory + "  Show=" + std::to_string(show);
+      });
   } catch (...) {
   }
   return common::ShellExecuteFile(file, show, parameters, directory, operation, owner, failure);
@@ -141,7 +143,7 @@ bool ShellExecuteChecked(const std::string& file, int show, const std::string& p
 
 void OpenFile(const std::string& path, HWND owner) {
   TraceScope scope("OpenFile");
-  g_Debug().Output("Opening " + path);
+  g_Debug().Output([&] { return "Opening " + path; });
   std::string file = path;
   std::string parameters;
   if (path.size() >= 5 && base::LCase(path.substr(path.size() - 4)) == ".url") {
@@ -154,7 +156,7 @@ void OpenFile(const std::string& path, HWND owner) {
       file = "iexplore";
       parameters = url;
     }
-    g_Debug().Output("URL=" + file);
+    g_Debug().Output([&] { return "URL=" + file; });
   }
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
@@ -167,7 +169,7 @@ void OpenFile(const std::string& path, HWND owner) {
 
 void OpenFileEx(PCIDLIST_ABSOLUTE pidl, HWND owner) {
   TraceScope scope("OpenFileEx");
-  g_Debug().Output(clsTrace::ToHex(pidl));
+  g_Debug().Output([&] { return clsTrace::ToHex(pidl); });
   const std::string path = PidlToPath(pidl);
   if (!path.empty()) {
     OpenFile(path, owner);
@@ -199,7 +201,7 @@ bool OpenSpecialFolderInExplorer(HWND owner, std::int32_t csidl) {
   TraceScope scope("OpenSpecialFolderInExplorer");
   base::UniquePidl pidl;
   if (FAILED(SHGetSpecialFolderLocation(owner, csidl, pidl.put())) || !pidl) return false;
-  g_Debug().Output("PIDL=" + clsTrace::ToHex(pidl.get()));
+  g_Debug().Output([&] { return "PIDL=" + clsTrace::ToHex(pidl.get()); });
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_IDLIST;
@@ -218,8 +220,10 @@ bool PostTrayCommand(std::uint32_t command) {
 void ActivateWindowProcess(HWND hwnd) {
   ProcessWindowSearch search;
   const DWORD threadId = GetWindowThreadProcessId(hwnd, &search.processId);
-  g_Debug().Output("lThreadId=" + clsTrace::ToHex(static_cast<std::int32_t>(threadId)) +
-                   "  lProcessId=" + clsTrace::ToHex(static_cast<std::int32_t>(search.processId)));
+  g_Debug().Output([&] {
+    return "lThreadId=" + clsTrace::ToHex(static_cast<std::int32_t>(threadId)) +
+           "  lProcessId=" + clsTrace::ToHex(static_cast<std::int32_t>(search.processId));
+  });
   if (!search.processId) return;
   EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
   if (!search.found) return;

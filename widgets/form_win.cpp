@@ -5,10 +5,11 @@
 
 #include "base/context.h"
 #include "base/error.h"
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+#include "base/module.h"
 
 namespace widgets {
+
+using base::ThisModule;
 
 namespace {
 
@@ -41,9 +42,8 @@ void EnsureClass(const char* name, WNDPROC proc, HBRUSH background) {
 }
 
 int ScreenPixelsPerInch(int index) noexcept {
-  HDC dc = GetDC(nullptr);
-  int dpi = dc ? GetDeviceCaps(dc, index) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
+  base::WindowDc screen(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen.get(), index) : 96;
   return dpi > 0 ? dpi : 96;
 }
 
@@ -57,8 +57,6 @@ long HimetricToPixels(OLE_XSIZE_HIMETRIC v, int pixelsPerInch) {
 }
 
 }  // namespace
-
-HINSTANCE ThisModule() noexcept { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 int TwipsPerPixelX() noexcept { return 1440 / ScreenPixelsPerInch(LOGPIXELSX); }
 int TwipsPerPixelY() noexcept { return 1440 / ScreenPixelsPerInch(LOGPIXELSY); }
@@ -154,18 +152,14 @@ long PictureBox::ScaleHeight() const {
 
 LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg != WM_PAINT) return Control::HandleMessage(msg, wp, lp);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Hwnd(), &ps);
-  // EndPaint must follow whatever the handler does.
-  struct EndPaintScope {
-    HWND hwnd;
-    PAINTSTRUCT* ps;
+  base::PaintDc paint(Hwnd());
+  HDC dc = paint.get();
+  // Dc() answers only inside the paint; it is cleared before EndPaint,
+  // whatever the handler does.
+  struct PaintingScope {
     HDC* current;
-    ~EndPaintScope() {
-      *current = nullptr;
-      EndPaint(hwnd, ps);
-    }
-  } end{Hwnd(), &ps, &m_paintDc};
+    ~PaintingScope() { *current = nullptr; }
+  } painting{&m_paintDc};
   if (m_picture) {
     OLE_XSIZE_HIMETRIC w = 0;
     OLE_YSIZE_HIMETRIC h = 0;
