@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Fennick's menu bitmaps (resources 101 to 109) as BMP files.
+"""Draws Fennick's menu bitmaps (resources 101 to 109) and Sashkit's toolbox
+bitmaps (resources 30000 and 30001) as BMP files.
 
 Each picture is a character grid: '.' is the background, pure magenta
 (255, 0, 255), which Fennick maps to the menu colour when it loads the
@@ -174,6 +175,47 @@ PICTURES = {
 }
 
 
+# Sashkit's toolbox pictures, 16 x 15 on the button face: an etched line
+# (shadow beside highlight) in a frame, upright for HorzDivider (30000) and
+# lying for VertDivider (30001).
+TOOLBOX = {
+    30000: (4, [
+        "ssssssssssssssss",
+        "sgggggggggggggws",
+        "sgssssssssssssws",
+        "sgsssssgwsssssws",
+        "sgsssssgwsssssws",
+        "sgsssssgwsssssws",
+        "sgsssssgwsssssws",
+        "sgsssssgwsssssws",
+        "sgsssssgwsssssws",
+        "sgsssssgwsssssws",
+        "sgsssssgwsssssws",
+        "sgsssssgwsssssws",
+        "sgssssssssssssws",
+        "swwwwwwwwwwwwwws",
+        "ssssssssssssssss",
+    ]),
+    30001: (4, [
+        "ssssssssssssssss",
+        "sgggggggggggggws",
+        "sgssssssssssssws",
+        "sgssssssssssssws",
+        "sgssssssssssssws",
+        "sgssssssssssssws",
+        "sgsggggggggggsws",
+        "sgswwwwwwwwwwsws",
+        "sgssssssssssssws",
+        "sgssssssssssssws",
+        "sgssssssssssssws",
+        "sgssssssssssssws",
+        "sgssssssssssssws",
+        "swwwwwwwwwwwwwws",
+        "ssssssssssssssss",
+    ]),
+}
+
+
 def bmp(bits, rows):
     height = len(rows)
     width = len(rows[0])
@@ -203,6 +245,9 @@ def main():
     os.makedirs(out, exist_ok=True)
     for number, (bits, rows) in sorted(PICTURES.items()):
         with open(os.path.join(out, "menu%d.bmp" % number), "wb") as f:
+            f.write(bmp(bits, rows))
+    for number, (bits, rows) in sorted(TOOLBOX.items()):
+        with open(os.path.join(out, "toolbox%d.bmp" % number), "wb") as f:
             f.write(bmp(bits, rows))
 
 

@@ -12,8 +12,10 @@
 #include "common/tools.h"
 #include "config/BinaryFile.h"
 #include "config/clsOptions.h"
+#include "shellext/ConfigCache.h"
 #include "shellext/FennickHandler.h"
 #include "shellext/FennickThread.h"
+#include "shellext/MenuInsertion.h"
 #include "shellext/modShellTools.h"
 
 namespace shellext {
@@ -23,11 +25,6 @@ using config::clsCorvaneData;
 using config::g_oOptions;
 
 namespace {
-
-// The item header check of the reader refuses parents at or after the
-// record; here a parent that is not there yet is looked up (and reported)
-// by the builder itself.
-constexpr std::int32_t kAnyParent = 0x7FFFFFFF;
 
 bool SelectionTaskShown(const clsCorvaneData& item, std::int32_t count) {
   return (count > 0 && item.SelectionOptions_IsShowAlways()) || (count == 1 && item.SelectionOptions_IsShowSingle()) ||
@@ -39,8 +36,8 @@ bool SelectionTaskShown(const clsCorvaneData& item, std::int32_t count) {
 bool FennickHandler::CreateMenu() {
   common::TraceScope scope("CreateMenu");
   const std::string& path = g_oOptions().m_szShellConfigFile;
-  g_Debug().Output([&] { return "Opening: " + path; });
-  g_Debug().Output([&] { return "StartCmdIndex=" + std::to_string(m_lMenuCmdId); });
+  g_Debug().Output("Opening: " + path);
+  g_Debug().Output("StartCmdIndex=" + std::to_string(m_oCommands.Ids().Next()));
   // Only this build's root record names the root.
   g_szRootCaption().clear();
 
@@ -55,14 +52,14 @@ bool FennickHandler::CreateMenu() {
       if (length >= 1) {
         common::g_oTiming().TimerStart(1);
         timing = true;
-        // One read of the whole file, then the records from memory: a read
-        // per record costs the shell's thread far more.
+        // One read of the whole file on every right-click; its records are
+        // parsed again only when its bytes changed since the last read.
         std::string bytes(static_cast<size_t>(length), '\0');
         file->Read(bytes.data(), bytes.size());
         file.reset();
-        config::MemoryFile records(std::move(bytes));
-        const std::int32_t dynamicBefore = m_oDynamicMenus.Count();
-        outcome = ReadConfiguredItems(records);
+        std::shared_ptr<const ParsedConfiguration> parsed = ProcessConfigCache().Parsed(bytes);
+        const std::int32_t dynamicBefore = m_oCommands.DynamicCount();
+        outcome = ReadConfiguredItems(*parsed);
         if (outcome == ReadOutcome::kComplete) AddEmptyPlaceholders(dynamicBefore);
       }
     }
@@ -77,47 +74,55 @@ bool FennickHandler::CreateMenu() {
     // nothing more is added.
     result = e.Number() == base::kErrPastEnd;
   }
-  g_Debug().Output([&] {
-    return "Read=" + std::to_string(m_oCommands.Count()) +
-           "  Num Commands=" + std::to_string(m_lMenuCmdId - m_lFirstCmdId);
-  });
+  g_Debug().Output("Read=" + std::to_string(m_oCommands.Count()) +
+                   "  Num Commands=" + std::to_string(m_oCommands.Ids().Next() - m_oCommands.Ids().First()));
   file.reset();
   g_Debug().Output([&] { return std::string("RV=") + (result ? "True" : "False"); });
   if (timing) common::g_oTiming().TimerStop("ReadConfig", 1);
   return result;
 }
 
-FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFile& file) {
-  const std::int32_t version = m_oDataTools.File_ReadVersion(file);
-  if (version != config::clsCorvaneDataTools::MinVersion) {
+FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(const ParsedConfiguration& parsed) {
+  using End = ParsedConfiguration::End;
+  if (parsed.end == End::kBadVersion) {
     base::Prompt("Invalid file version!", base::kPromptExclamation, common::g_szAppTitle());
     return ReadOutcome::kFailed;
   }
-  if (!m_oDataTools.File_ReadHeader(file, m_oFileHeader)) {
+  if (parsed.end == End::kBadHeader) {
     base::Prompt("File is corrupt!", base::kPromptExclamation, common::g_szAppTitle());
     return ReadOutcome::kFailed;
   }
-  const bool ownerDraw = g_oOptions().m_bShellOwnerDraw;
+  m_oFileHeader = parsed.header;
   const bool ownFolderBitmap = g_oOptions().m_bShellUseOwnFolderBitmap;
-  std::int32_t currentMenu = RegisterMenu(m_hRootMenu);
-  for (std::int32_t i = 1; i <= m_oFileHeader.m_lNumNodes; ++i) {
-    auto item = std::make_shared<clsCorvaneData>();
-    ItemPtr member = m_oCommands.Add("", kNoCommandId, item, "", currentMenu);
-    std::int32_t parentIndex = 0;
-    if (!m_oDataTools.File_ReadItemHeader(file, parentIndex, *item, kAnyParent)) {
+  HMENU currentMenu = m_hRootMenu;
+  for (std::size_t i = 0; i <= parsed.records.size(); ++i) {
+    if (i == parsed.records.size()) {
+      if (parsed.end == End::kComplete) break;
+      // The record the reading stopped in keeps its place, as it did when
+      // the file was read record by record.
+      if (parsed.stoppedInRecord) {
+        EntryPtr entry = m_oCommands.Add(std::make_shared<clsCorvaneData>(), currentMenu);
+        if (i == 0) entry->submenu = m_hRootMenu;
+      }
+      if (parsed.end == End::kRaised && parsed.error) throw *parsed.error;
       base::Prompt("File is corrupt!", base::kPromptCritical, common::g_szAppTitle());
       return ReadOutcome::kFailed;
     }
-    if (parentIndex != 0) {
-      ItemPtr parent = m_oCommands.Item(parentIndex);
+    const ParsedRecord& record = parsed.records[i];
+    // A copy: the build fills in captions and pictures of its own.
+    auto item = std::make_shared<clsCorvaneData>(record.item);
+    EntryPtr entry = m_oCommands.Add(item, currentMenu);
+    // The root record's children go into the root popup.
+    if (i == 0) entry->submenu = m_hRootMenu;
+    if (const std::int32_t parentIndex = record.parentIndex; parentIndex != 0) {
+      EntryPtr parent = m_oCommands.At(parentIndex);
       if (!parent) {
         g_Debug().Output([&] { return "Parent not found: " + std::to_string(parentIndex); });
         return ReadOutcome::kFailed;
       }
-      currentMenu = parent->m_lData;
-      member->m_lData = currentMenu;
+      currentMenu = parent->submenu ? parent->submenu : parent->menu;
+      entry->menu = currentMenu;
     }
-    m_oDataTools.ReadData(file, *item);
 
     bool userItem = false;
     std::int32_t bitmapKey = kBitmapNone;
@@ -128,15 +133,15 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
         g_szRootCaption() = m_oDataTools.MenuCaption(*item, userItem, 0);
         continue;
       case clsCorvaneData::TypeSeparator:
-        AppendMenuA(MenuFromNumber(currentMenu), MF_SEPARATOR, 0, "");
+        AppendMenuA(currentMenu, MF_SEPARATOR, 0, "");
         continue;
       case clsCorvaneData::TypeFolder:
         bitmapKey = ownFolderBitmap ? kBitmapFolder : kBitmapFileIcon;
         if (item->OptionsIsCSIDL()) {
           const std::int32_t csidl = item->FolderCSIDL();
           item->SetCaption(common::GetSpecialFolderName(nullptr, csidl, true));
-          if (IsCurrentFolderCSIDL(nullptr, csidl, m_szCurrentFolder)) bitmapKey = kBitmapCurrentFolder;
-        } else if (m_szCurrentFolder == item->Location()) {
+          if (IsCurrentFolderCSIDL(nullptr, csidl, m_oSelection.m_szCurrentFolder)) bitmapKey = kBitmapCurrentFolder;
+        } else if (m_oSelection.m_szCurrentFolder == item->Location()) {
           bitmapKey = kBitmapCurrentFolder;
         }
         break;
@@ -149,12 +154,12 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
         makesPopup = true;
         break;
       case clsCorvaneData::TypeCopyToX:
-        if (m_lSelectionCount <= 0) continue;
+        if (m_oSelection.m_lSelectionCount <= 0) continue;
         bitmapKey = kBitmapFileIcon;
         break;
       case clsCorvaneData::TypeCustomAction: bitmapKey = kBitmapCustomAction; break;
       case clsCorvaneData::TypeSelectionTask:
-        if (!SelectionTaskShown(*item, m_lSelectionCount)) continue;
+        if (!SelectionTaskShown(*item, m_oSelection.m_lSelectionCount)) continue;
         bitmapKey = kBitmapSelectionTask;
         break;
       case clsCorvaneData::TypePopupMenu: makesPopup = true; break;
@@ -163,22 +168,17 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
     // An identifier check that refuses drops the rest of the file.
     if (!CanInsertMenuCommand(true, false)) return ReadOutcome::kStopped;
     const std::string caption = m_oDataTools.MenuCaption(*item, userItem, 0);
-    base::UniqueHMenu submenu(makesPopup ? CreatePopupMenu() : nullptr);
-    std::int32_t submenuNumber = 0;
-    if (submenu) {
-      submenuNumber = RegisterMenu(submenu.get());
-      member->m_lData = submenuNumber;
-      if (item->IsTypeDynamicFolder()) m_oDynamicMenus.Add("", submenuNumber, member, "", 0);
-    }
-    HBITMAP fileBitmap = nullptr;
-    std::int32_t position = -1;
-    const bool inserted = AddMenuWithBitmap(member, MenuFromNumber(currentMenu), caption, m_lMenuCmdId, bitmapKey,
-                                            fileBitmap, position, fileName, true, ownerDraw, submenu.get());
-    if (inserted) {
-      submenu.release();  // its parent menu owns it now
-    } else if (submenu && item->IsTypeDynamicFolder()) {
-      // Nothing leads to the submenu: it goes, and is filled by nobody.
-      m_oDynamicMenus.Remove(m_oDynamicMenus.Count());
+    base::UniqueHMenu submenu = makesPopup ? m_oCommands.CreateSubmenu() : base::UniqueHMenu();
+    if (makesPopup && !submenu) continue;  // no popup without its submenu
+    // Children find the submenu through the record before it is inserted.
+    entry->submenu = submenu.get();
+    if (AddMenuWithBitmap(entry, currentMenu, caption, bitmapKey, fileName, true, submenu.get())) {
+      // Filled when it first opens; its parent menu owns it now.
+      if (item->IsTypeDynamicFolder()) m_oCommands.AddDynamic(entry);
+      submenu.release();
+    } else {
+      // Nothing leads to the submenu: it goes, and nothing goes into it.
+      entry->submenu = nullptr;
     }
   }
   return ReadOutcome::kComplete;
@@ -186,14 +186,14 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(config::BinaryFi
 
 void FennickHandler::AddEmptyPlaceholders(std::int32_t dynamicBefore) {
   if (!CanInsertMenuCommand(true, false)) return;
-  ItemPtr member = AddBuiltInEntry(clsCorvaneData::TypeDynamicFolderEmpty, m_hRootMenu);
-  member->m_lKey = m_lMenuCmdId;
-  m_lEmptyCmdId = m_lMenuCmdId;
-  ++m_lMenuCmdId;
+  EntryPtr entry = AddBuiltInEntry(clsCorvaneData::TypeDynamicFolderEmpty, m_hRootMenu);
+  const std::int32_t id = m_oCommands.Ids().Take();
+  m_oCommands.SetId(entry, id);
+  m_oCommands.SetEmptyId(id);
   // The submenus of this build only: those of an earlier query on this
   // handler have their content already.
-  for (std::int32_t i = dynamicBefore + 1; i <= m_oDynamicMenus.Count(); ++i)
-    AppendEmptyPlaceholder(MenuFromNumber(m_oDynamicMenus.Item(i)->m_lKey));
+  for (std::int32_t i = dynamicBefore; i < m_oCommands.DynamicCount(); ++i)
+    AppendEmptyPlaceholder(m_oCommands.DynamicMenu(i), id);
 }
 
 }  // namespace shellext

@@ -8,6 +8,7 @@
 #include "config/clsOptions.h"
 #include "shellext/FennickHandler.h"
 #include "shellext/FolderListing.h"
+#include "shellext/MenuInsertion.h"
 
 namespace shellext {
 
@@ -40,64 +41,59 @@ void RemovePlaceholder(HMENU menu, std::int32_t emptyCmdId) {
 
 }  // namespace
 
-void FennickHandler::CreateDynamicMenu(const ItemPtr& dynamicMenu) {
+void FennickHandler::CreateDynamicMenu(const EntryPtr& folder) {
   common::TraceScope scope("CreateDynamicMenu");
-  HMENU popup = dynamicMenu ? MenuFromNumber(dynamicMenu->m_lKey) : nullptr;
-  auto folderMember = dynamicMenu ? std::dynamic_pointer_cast<common::clsCollection>(dynamicMenu->m_oData) : nullptr;
-  DataPtr folder = CommandItem(folderMember);
-  if (!popup || !folder) return;
+  HMENU popup = folder ? folder->submenu : nullptr;
+  if (!popup || !folder->item) return;
+  CommandIds& ids = m_oCommands.Ids();
+  ids.BeginDynamicFill();
   try {
-    const std::string directory = DynamicFolderPath(folder->Location());
-    const std::string filter = folder->m_szDFolder_Filter;
-    g_Debug().Output([&] { return "hMenu=" + clsTrace::ToHex(popup) + "  szDir=" + directory; });
+    const std::string directory = DynamicFolderPath(folder->item->Location());
+    const std::string filter = folder->item->m_szDFolder_Filter;
+    g_Debug().Output("hMenu=" + clsTrace::ToHex(popup) + "  szDir=" + directory);
     const std::int32_t maxText = g_oOptions().m_lShellMaxMenuText;
     const bool ownerDraw = g_oOptions().m_bShellOwnerDraw;
 
     // Identifiers go out in the order the file system lists the entries,
     // inside the block the query kept for dynamic folders.
-    std::vector<ItemPtr> members;
-    const std::vector<FolderEntry> entries =
-        ListDynamicFolder(directory, filter, [&](const FolderEntry& entry) {
-          if (!CanInsertMenuCommand(false, false)) return false;
+    std::vector<EntryPtr> entries;
+    const std::vector<FolderEntry> found =
+        ListDynamicFolder(directory, filter, [&](const FolderEntry& listed) {
+          if (!ids.CanTake(false)) return false;
           auto item = std::make_shared<clsCorvaneData>();
-          item->m_lType = entry.directory ? clsCorvaneData::TypeDynamicFolder : clsCorvaneData::TypeFile;
-          item->SetLocation(directory + entry.name);
-          item->SetCaption(m_oDataTools.TrimCaption(entry.name, maxText));
+          item->m_lType = listed.directory ? clsCorvaneData::TypeDynamicFolder : clsCorvaneData::TypeFile;
+          item->SetLocation(directory + listed.name);
+          item->SetCaption(m_oDataTools.TrimCaption(listed.name, maxText));
           item->m_szDFolder_Filter = filter;  // a sub-folder filters the same way
-          ItemPtr member = AddCommandEntry(item, popup);
-          member->m_lKey = m_lMenuCmdId++;
-          members.push_back(std::move(member));
+          EntryPtr entry = AddCommandEntry(item, popup);
+          m_oCommands.SetId(entry, ids.Take());
+          entries.push_back(std::move(entry));
           return true;
         });
-    g_Debug().Output([&] { return "Sorting " + std::to_string(entries.size()); });
+    g_Debug().Output("Sorting " + std::to_string(found.size()));
 
-    for (std::size_t i : DynamicMenuOrder(entries)) {
-      const ItemPtr& member = members[i];
-      DataPtr item = CommandItem(member);
-      base::UniqueHMenu submenu(entries[i].directory ? CreatePopupMenu() : nullptr);
-      if (submenu) {
-        g_Debug().Output([&] { return "NewMenu=" + clsTrace::ToHex(submenu.get()); });
-        member->m_lData = RegisterMenu(submenu.get());
-        m_oDynamicMenus.Add("", member->m_lData, member, "", 0);
-      }
-      std::int32_t id = member->m_lKey;
+    for (std::size_t i : DynamicMenuOrder(found)) {
+      const EntryPtr& entry = entries[i];
+      base::UniqueHMenu submenu = found[i].directory ? m_oCommands.CreateSubmenu() : base::UniqueHMenu();
+      if (submenu) g_Debug().Output("NewMenu=" + clsTrace::ToHex(submenu.get()));
       std::int32_t key = kBitmapFileIcon;
       std::int32_t position = -1;
       HBITMAP fileBitmap = nullptr;
-      if (AddMenuWithBitmap(member, popup, MenuTextOf(item->Caption()), id, key, fileBitmap, position,
-                            item->Location(), false, ownerDraw, submenu.get()) &&
+      if (::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, entry, popup, MenuTextOf(entry->item->Caption()), key,
+                                        fileBitmap, position, entry->item->Location(), false, ownerDraw,
+                                        submenu.get()) &&
           submenu) {
-        if (m_lEmptyCmdId != kNoCommandId) AppendEmptyPlaceholder(submenu.get());
+        m_oCommands.AddDynamic(entry);
+        if (m_oCommands.EmptyId() != kNoCommandId) AppendEmptyPlaceholder(submenu.get(), m_oCommands.EmptyId());
         submenu.release();  // the popup owns it now
-      } else if (submenu) {
-        m_oDynamicMenus.Remove(m_oDynamicMenus.Count());  // nothing leads to it
       }
     }
   } catch (...) {
     // What went in stays; the trace has the rest.
     g_Debug().CheckForError();
   }
-  RemovePlaceholder(popup, m_lEmptyCmdId);
+  ids.EndDynamicFill();
+  RemovePlaceholder(popup, m_oCommands.EmptyId());
 }
 
 }  // namespace shellext

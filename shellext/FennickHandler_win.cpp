@@ -11,6 +11,7 @@
 #include "common/tools.h"
 #include "config/clsOptions.h"
 #include "shellext/FennickThread.h"
+#include "shellext/MenuInsertion.h"
 #include "shellext/modShellTools.h"
 
 namespace shellext {
@@ -60,8 +61,9 @@ FennickHandler::FennickHandler() {
     const std::string& actionsFile = g_oOptions().m_szShellCustomActionsFile;
     if (count == 1 && !actionsFile.empty()) {
       actions::clsCustomActions counter;
-      m_lNumWindowActions = counter.Count(actions::clsCustomActions::TypeWindow, actionsFile);
-      g_Debug().Output([&] { return "m_lNumWindowActions=" + std::to_string(m_lNumWindowActions); });
+      std::int32_t& actionsCount = FennickThread().m_lNumWindowActions;
+      actionsCount = counter.Count(actions::clsCustomActions::TypeWindow, actionsFile);
+      g_Debug().Output("m_lNumWindowActions=" + std::to_string(actionsCount));
     } else if (count > 1) {
       g_Debug().Output([&] { return "g_lReferenceCount=" + std::to_string(count); });
     }
@@ -85,9 +87,9 @@ FennickHandler::~FennickHandler() {
       remaining = --count;
       if (remaining < 1) {
         // Our dynamic submenus hang in the shell's menu; one the shell has
-        // already destroyed with its menu is left alone.
-        for (const ItemPtr& dynamic : m_oDynamicMenus)
-          if (HMENU menu = MenuFromNumber(dynamic->m_lKey); menu && IsMenu(menu)) DestroyMenu(menu);
+        // already destroyed with its menu is left alone, and so is any menu
+        // made since at the same handle.
+        m_oCommands.DestroyDynamicMenus();
         g_oQuickAccessMRU().Save();
         g_oHistoryMRU().Save();
       }
@@ -127,12 +129,12 @@ STDMETHODIMP FennickHandler::Initialize(PCIDLIST_ABSOLUTE pidlFolder, IDataObjec
              "  hKeyProgID=" + std::to_string(reinterpret_cast<std::uintptr_t>(progId));
     });
     // A handler initialised again describes the new selection only.
-    m_szCurrentFolder.clear();
-    m_szFirstPath.clear();
-    m_szCurrentFile.clear();
-    m_lSelectionCount = 0;
+    m_oSelection.m_szCurrentFolder.clear();
+    m_oSelection.m_szFirstPath.clear();
+    m_oSelection.m_szCurrentFile.clear();
+    m_oSelection.m_lSelectionCount = 0;
     m_pidlFolder.reset(pidlFolder ? ILClone(pidlFolder) : nullptr);
-    if (pidlFolder) m_szCurrentFolder = PidlToPath(pidlFolder);
+    if (pidlFolder) m_oSelection.m_szCurrentFolder = PidlToPath(pidlFolder);
     m_pDataObject = dataObject;
     if (dataObject) {
       FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -140,17 +142,17 @@ STDMETHODIMP FennickHandler::Initialize(PCIDLIST_ABSOLUTE pidlFolder, IDataObjec
       HRESULT hr = dataObject->GetData(&format, medium.put());
       if (FAILED(hr)) return hr;
       auto drop = static_cast<HDROP>(medium.get().hGlobal);
-      m_lSelectionCount = static_cast<std::int32_t>(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0));
-      if (m_lSelectionCount == 1) {
-        m_szFirstPath = DroppedName(drop, 0);
-        if (common::FileExists(m_szFirstPath)) m_szCurrentFile = m_szFirstPath;
-        if (m_szCurrentFolder.empty()) m_szCurrentFolder = GetFolderOfPath(m_szFirstPath);
-      } else if (m_lSelectionCount > 1 && m_szCurrentFolder.empty()) {
-        m_szCurrentFolder = GetFolderOfPath(DroppedName(drop, 0));
+      m_oSelection.m_lSelectionCount = static_cast<std::int32_t>(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0));
+      if (m_oSelection.m_lSelectionCount == 1) {
+        m_oSelection.m_szFirstPath = DroppedName(drop, 0);
+        if (common::FileExists(m_oSelection.m_szFirstPath)) m_oSelection.m_szCurrentFile = m_oSelection.m_szFirstPath;
+        if (m_oSelection.m_szCurrentFolder.empty()) m_oSelection.m_szCurrentFolder = GetFolderOfPath(m_oSelection.m_szFirstPath);
+      } else if (m_oSelection.m_lSelectionCount > 1 && m_oSelection.m_szCurrentFolder.empty()) {
+        m_oSelection.m_szCurrentFolder = GetFolderOfPath(DroppedName(drop, 0));
       }
     }
-    g_Debug().Output([&] { return "CurrentFolder=" + m_szCurrentFolder; });
-    g_Debug().Output([&] { return "CurrentFile=" + m_szCurrentFile; });
+    g_Debug().Output("CurrentFolder=" + m_oSelection.m_szCurrentFolder);
+    g_Debug().Output("CurrentFile=" + m_oSelection.m_szCurrentFile);
     return S_OK;
   });
 }
@@ -172,6 +174,49 @@ STDMETHODIMP FennickHandler::GetCommandString(UINT_PTR idCmd, UINT type, UINT* /
 STDMETHODIMP FennickHandler::HandleMenuMsg(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
   LRESULT ignored = 0;
   return HandleMenuMsg2(msg, wParam, lParam, &ignored);
+}
+
+// Entry insertion
+
+bool FennickHandler::AddMenuWithBitmap(const EntryPtr& entry, HMENU hMenu, const std::string& szCaption,
+                                       std::int32_t lBitmapKey, const std::string& szFilename, bool bTrim,
+                                       HMENU hSubMenu) {
+  HBITMAP fileBitmap = nullptr;
+  std::int32_t position = -1;
+  return ::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, entry, hMenu, szCaption, lBitmapKey, fileBitmap,
+                                       position, szFilename, bTrim, g_oOptions().m_bShellOwnerDraw, hSubMenu);
+}
+
+bool FennickHandler::CanInsertMenuCommand(bool /*bShowError*/, bool bInternal) {
+  CommandIds& ids = m_oCommands.Ids();
+  if (ids.CanTake(bInternal)) return true;
+  g_Debug().Output("Limit hit=" + std::to_string(ids.Next()) + ":" + std::to_string(ids.Ceiling()));
+  return false;
+}
+
+FennickHandler::EntryPtr FennickHandler::AddCommandEntry(DataPtr item, HMENU menu) {
+  return m_oCommands.Add(std::move(item), menu);
+}
+
+FennickHandler::EntryPtr FennickHandler::AddBuiltInEntry(std::int32_t type, HMENU menu) {
+  auto item = std::make_shared<config::clsCorvaneData>();
+  item->m_lType = type;
+  return AddCommandEntry(std::move(item), menu);
+}
+
+std::string FennickHandler::OwnerDrawMenu_GetCaption(std::int32_t lID) {
+  common::TraceScope scope("OwnerDrawMenu_GetCaption");
+  g_Debug().Output("lID=" + std::to_string(lID));
+  std::string caption = EntryCaption(m_oCommands, lID);
+  g_Debug().Output("Caption=" + caption);
+  return caption;
+}
+
+HBITMAP FennickHandler::OwnerDrawMenu_HasBitmap(std::int32_t lID) {
+  g_Debug().Output("lID=" + std::to_string(lID));
+  HBITMAP bitmap = EntryPicture(m_oCommands, lID);
+  g_Debug().Output("Bitmap=" + clsTrace::ToHex(bitmap));
+  return bitmap;
 }
 
 HRESULT CreateFennickHandler(REFIID riid, void** ppv) noexcept {

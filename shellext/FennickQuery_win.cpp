@@ -49,6 +49,16 @@ bool IsClassUpTheChain(HWND hwnd, const char* lowerCaseClass, bool stopAtFirst, 
   return result;
 }
 
+// The text as UTF-16 into the shell's buffer of cchMax characters; a cut
+// text still ends in a NUL.
+void CopyWide(const std::string& text, CHAR* buffer, UINT cchMax) {
+  const std::wstring wide = base::Wide(text);
+  auto* out = reinterpret_cast<wchar_t*>(buffer);
+  const size_t n = std::min<size_t>(wide.size(), cchMax - 1);
+  std::memcpy(out, wide.data(), n * sizeof(wchar_t));
+  out[n] = L'\0';
+}
+
 bool CaptionPresent(const std::string& caption, HMENU menu, std::int32_t start, int depth) {
   const int count = GetMenuItemCount(menu);
   g_Debug().Output([&] {
@@ -130,25 +140,18 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
   // Identifiers never go past what a menu can carry, even when the user
   // tells us to ignore the shell's bounds.
   const std::int64_t widest = std::int64_t{idCmdFirst} + kMaxIdentifiers - 1;
-  g_Debug().Output([&] {
-    return std::string("m_bShellIgnoreBoundsCheck=") + (options.m_bShellIgnoreBoundsCheck ? "True" : "False");
-  });
-  m_lFirstCmdId = ToInt32(idCmdFirst);
-  m_lLastCmdId = ToInt32(options.m_bShellIgnoreBoundsCheck ? widest : std::min<std::int64_t>(idCmdLast, widest));
-  if (options.m_bShellIgnoreBoundsCheck)
-    g_Debug().Output([&] { return "idCmdLast=" + std::to_string(m_lLastCmdId); });
-  m_lCmdIdCeiling = m_lLastCmdId;
+  g_Debug().Output(std::string("m_bShellIgnoreBoundsCheck=") + (options.m_bShellIgnoreBoundsCheck ? "True" : "False"));
+  const std::int32_t lastId =
+      ToInt32(options.m_bShellIgnoreBoundsCheck ? widest : std::min<std::int64_t>(idCmdLast, widest));
+  if (options.m_bShellIgnoreBoundsCheck) g_Debug().Output("idCmdLast=" + std::to_string(lastId));
+  m_oCommands.BeginQuery(hMenu, ToInt32(idCmdFirst), lastId);
+  CommandIds& ids = m_oCommands.Ids();
 
-  m_oCommands.Clear();
   m_hMenu = hMenu;
-  m_hRootMenu = CreatePopupMenu();
-  g_Debug().Output([&] { return "m_hRootMenu=" + clsTrace::ToHex(m_hRootMenu); });
+  base::UniqueHMenu root = m_oCommands.CreateSubmenu();
+  m_hRootMenu = root.release();  // FinishQuery decides who keeps it
+  g_Debug().Output("m_hRootMenu=" + clsTrace::ToHex(m_hRootMenu));
   m_lInsertPos = static_cast<std::int32_t>(std::min<UINT>(indexMenu, std::numeric_limits<std::int32_t>::max()));
-  m_lMenuCmdId = m_lFirstCmdId;
-  m_lDebugToggleCmdId = kNoCommandId;
-  m_lEmptyCmdId = kNoCommandId;
-  m_lDynamicCmdId = m_lMenuCmdId;
-  m_lDynamicCmdLast = m_lMenuCmdId - 1;
 
   bool built = false;
   const int countBefore = GetMenuItemCount(hMenu);
@@ -157,8 +160,8 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
     ++m_lInsertPos;
     if (options.m_bDebugEnableInMenu) {
       const char* caption = options.m_bDebugEnable ? "Disable debugging" : "Enable debugging";
-      InsertMenuA(hMenu, static_cast<UINT>(m_lInsertPos), MF_BYPOSITION, static_cast<UINT_PTR>(m_lMenuCmdId), caption);
-      m_lDebugToggleCmdId = m_lMenuCmdId++;
+      InsertMenuA(hMenu, static_cast<UINT>(m_lInsertPos), MF_BYPOSITION, static_cast<UINT_PTR>(ids.Next()), caption);
+      m_oCommands.SetDebugToggleId(ids.Take());
       ++m_lInsertPos;
     }
     return m_lInsertPos;
@@ -177,7 +180,7 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
 
   // One more than the identifiers handed out, as always; never more than the
   // shell granted nor than a status can carry.
-  std::int64_t count = std::int64_t{m_lMenuCmdId} - m_lFirstCmdId + 1;
+  std::int64_t count = ids.Count();
   count = std::min({count, granted + 1, kMaxIdentifiers});
   const HRESULT result = MAKE_HRESULT(SEVERITY_SUCCESS, 0, static_cast<ULONG>(std::max<std::int64_t>(count, 0)));
   g_Debug().Output([&] { return "RV=" + std::to_string(result); });
@@ -199,7 +202,7 @@ void FennickHandler::FinishQuery(bool built, std::int32_t rootPosition) {
     if (options.m_lShellShowIcons != clsOptions::OptionLevel_None) {
       inserted = InsertMenuA(m_hMenu, position, MF_BYPOSITION | MF_USECHECKBITMAPS | MF_POPUP, popup, caption.c_str());
       auto picture = m_oBitmaps.Find(kBitmapMenu);
-      HBITMAP mark = picture ? picture->m_lData : nullptr;
+      HBITMAP mark = m_oBitmaps.CheckMark(picture);
       if (inserted) SetMenuItemBitmaps(m_hMenu, position, MF_BYPOSITION, mark, mark);
     } else {
       inserted = InsertMenuA(m_hMenu, position, MF_BYPOSITION | MF_POPUP, popup, caption.c_str());
@@ -208,21 +211,16 @@ void FennickHandler::FinishQuery(bool built, std::int32_t rootPosition) {
       root.release();  // the shell's menu owns it now
       ++m_lInsertPos;
       if (m_oCommands.Count() >= 1) {
-        if (auto first = CommandItem(m_oCommands.Item(1)))
-          g_Debug().Output([&] { return "Root=" + first->Caption(); });
+        if (auto first = m_oCommands.At(1); first->item) g_Debug().Output("Root=" + first->item->Caption());
         InsertMenuA(m_hMenu, static_cast<UINT>(m_lInsertPos), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
         ++m_lInsertPos;
-        if (m_oDynamicMenus.Count() > 0) {
+        if (m_oCommands.DynamicCount() > 0) {
+          CommandIds& ids = m_oCommands.Ids();
           g_Debug().Output("Dynamic menu's created ... allocating all available id's");
-          g_Debug().Output([&] { return "Before m_lMenuCmdId=" + std::to_string(m_lMenuCmdId); });
-          m_lDynamicCmdId = m_lMenuCmdId;
+          g_Debug().Output("Before m_lMenuCmdId=" + std::to_string(ids.Next()));
+          ids.ReserveDynamicBlock();
           reserved = true;
-          const std::int64_t free = std::int64_t{m_lLastCmdId} - m_lMenuCmdId;
-          if (free >= 5001) m_lMenuCmdId += 5000;
-          else if (free >= 2501) m_lMenuCmdId += 2500;
-          else if (free >= 1001) m_lMenuCmdId += 1000;
-          else if (m_lMenuCmdId < m_lLastCmdId - 10) m_lMenuCmdId = m_lLastCmdId - 10;
-          g_Debug().Output([&] { return "After m_lMenuCmdId=" + std::to_string(m_lMenuCmdId); });
+          g_Debug().Output("After m_lMenuCmdId=" + std::to_string(ids.Next()));
         }
       } else {
         g_Debug().Output("Nothing in the data!");
@@ -232,51 +230,41 @@ void FennickHandler::FinishQuery(bool built, std::int32_t rootPosition) {
   if (root) m_hRootMenu = nullptr;  // destroyed with `root`: nothing of ours leads to it
   // Dynamic-folder entries are numbered inside the block just reserved (it
   // is empty when nothing was reserved), and nowhere else.
-  if (!reserved) m_lDynamicCmdId = m_lMenuCmdId;
-  m_lDynamicCmdLast = m_lMenuCmdId - 1;
-  m_lCmdIdCeiling = m_lDynamicCmdLast;
+  if (!reserved) m_oCommands.Ids().Close();
 }
 
 HRESULT FennickHandler::IFennick_GetCommandString(UINT_PTR idCmd, UINT uFlags, CHAR* pszName, UINT cchMax) {
   common::TraceScope scope("IFennick_GetCommandString");
-  const std::int64_t actual = std::int64_t{m_lFirstCmdId} + static_cast<std::int64_t>(std::min<UINT_PTR>(idCmd, 0xFFFFFFFF));
-  g_Debug().Output([&] {
-    return "idCmd=" + std::to_string(idCmd) + "  uFlags=" + std::to_string(uFlags) +
-           "  pszName=" + std::to_string(reinterpret_cast<std::uintptr_t>(pszName)) +
-           "  cchMax=" + std::to_string(cchMax);
-  });
-  g_Debug().Output([&] { return "Actual Command Id=" + std::to_string(actual); });
+  const std::int64_t actual =
+      std::int64_t{m_oCommands.Ids().First()} + static_cast<std::int64_t>(std::min<UINT_PTR>(idCmd, 0xFFFFFFFF));
+  g_Debug().Output("idCmd=" + std::to_string(idCmd) + "  uFlags=" + std::to_string(uFlags) +
+                   "  pszName=" + std::to_string(reinterpret_cast<std::uintptr_t>(pszName)) +
+                   "  cchMax=" + std::to_string(cchMax));
+  g_Debug().Output("Actual Command Id=" + std::to_string(actual));
   // A verb string instead of an offset names nothing of ours.
-  ItemPtr member = IS_INTRESOURCE(idCmd) ? FindCommand(actual) : nullptr;
-  if (!member) {
+  EntryPtr entry = IS_INTRESOURCE(idCmd) ? m_oCommands.FindByOffset(idCmd) : nullptr;
+  if (!entry) {
     g_Debug().Output("Entry not found!");
     return (uFlags == GCS_VALIDATEA || uFlags == GCS_VALIDATEW) ? S_FALSE : E_INVALIDARG;
   }
-  auto item = CommandItem(member);
-  const std::string text = item ? m_oDataTools.GetExplorerDescription(*item, m_szCurrentFile, m_szCurrentFolder) : "";
+  const std::string text =
+      entry->item ? m_oDataTools.GetExplorerDescription(*entry->item, m_oSelection.m_szCurrentFile, m_oSelection.m_szCurrentFolder) : "";
   // An entry without a help text has no verb either.
   if (uFlags == GCS_VALIDATEA || uFlags == GCS_VALIDATEW) return text.empty() ? S_FALSE : S_OK;
   if (text.empty()) return E_FAIL;
   if (!pszName || cchMax == 0) return E_INVALIDARG;
+  // Shells run a command of another handler instance by the verb: both
+  // forms of it name the entry.
+  const std::string verb = "Item" + std::to_string(idCmd);
   switch (uFlags) {
     case GCS_VERBA:
-      lstrcpynA(pszName, ("Item" + std::to_string(idCmd)).c_str(), static_cast<int>(cchMax));
+      lstrcpynA(pszName, verb.c_str(), static_cast<int>(cchMax));
       return S_OK;
     case GCS_HELPTEXTA:
       lstrcpynA(pszName, text.c_str(), static_cast<int>(cchMax));
       return S_OK;
-    case GCS_HELPTEXTW: {
-      const std::wstring wide = base::Wide(text);
-      auto* out = reinterpret_cast<wchar_t*>(pszName);
-      const size_t n = std::min<size_t>(wide.size(), cchMax - 1);
-      std::memcpy(out, wide.data(), n * sizeof(wchar_t));
-      out[n] = L'\0';
-      return S_OK;
-    }
-    case GCS_VERBW:
-      // The verb is for the ANSI callers; a wide caller gets an empty one.
-      *reinterpret_cast<wchar_t*>(pszName) = L'\0';
-      return S_OK;
+    case GCS_VERBW: CopyWide(verb, pszName, cchMax); return S_OK;
+    case GCS_HELPTEXTW: CopyWide(text, pszName, cchMax); return S_OK;
     default: return E_INVALIDARG;
   }
 }

@@ -24,6 +24,9 @@ struct FennickThreadState {
   common::clsMRU g_oCopyToMRU;
   std::string g_szRootCaption;     // the root entry's caption of the thread's latest menu
   std::int32_t g_lReferenceCount = 0;  // live handlers on the thread
+  // Window-type custom actions in the actions file, counted by the
+  // thread's first live handler; every handler of the thread reads it.
+  std::int32_t m_lNumWindowActions = 0;
   bool m_bStarted = false;             // Main has run
 };
 

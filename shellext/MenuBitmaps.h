@@ -51,21 +51,29 @@ class clsMenuBitmap : public base::Object {
   base::UniqueHBitmap m_shown;
 };
 
-// The bitmaps of one handler (m_oBitmaps): freed when it goes.
+// The pictures of one handler (m_oBitmaps). The pictures themselves are the
+// process's (PictureCache.h) and are shared by every handler; what the
+// system paints itself (check marks) is a copy of the handler's own, freed
+// when it goes, since a shared bitmap may be painted by another thread at
+// the same moment.
 class clsMenuBitmaps {
  public:
   using BitmapPtr = std::shared_ptr<clsMenuBitmap>;
 
-  // Loads resources 101 to 109 of the module, mapped to the menu colour;
-  // 101 to 103 get a copy scaled to the display font's character cell.
+  // The resources 101 to 109 of the module, mapped to the menu colour;
+  // 101 to 103 with a copy scaled to the display font's character cell.
   void LoadResourceBitmaps(HMODULE module);
   // The member with that key (1 to 9); null when there is none.
   BitmapPtr Find(std::int32_t key) const;
   // The file's shell icon as a member; null when the shell has no icon for
   // it or it cannot be drawn. `noIcon` tells the two apart. A name is asked
-  // of the shell once per handler, and names with the same icon share one
+  // once per handler (and of the shell only when the process has no answer
+  // for the file as it is now), and names with the same icon share one
   // member.
   BitmapPtr FileIcon(const std::string& fileName, bool& noIcon);
+  // The handler's own copy of the picture's m_lData, for the system to paint
+  // as a check mark; null when it cannot be made.
+  HBITMAP CheckMark(const BitmapPtr& picture);
   std::int32_t Count() const { return static_cast<std::int32_t>(m_members.size()); }
   const std::vector<BitmapPtr>& Members() const { return m_members; }
 
@@ -74,20 +82,13 @@ class clsMenuBitmaps {
     BitmapPtr bitmap;
     bool noIcon = false;
   };
-  HDC Surface();
 
   std::vector<BitmapPtr> m_members;
   std::map<std::string, IconAnswer> m_fileIcons;  // by lower-cased name
-  std::map<std::string, BitmapPtr> m_iconBitmaps;  // by image list & "." & index
-  // The drawing surface of file icons: a memory DC holding a colour bitmap,
-  // so that bitmaps made compatible with it have the screen's colours.
-  base::UniqueHdc m_surface;
-  base::UniqueHBitmap m_surfaceBitmap;
-  HGDIOBJ m_surfaceOld = nullptr;
+  std::map<const clsMenuBitmap*, base::UniqueHBitmap> m_checkMarks;
 
  public:
   clsMenuBitmaps() = default;
-  ~clsMenuBitmaps();
   clsMenuBitmaps(const clsMenuBitmaps&) = delete;
   clsMenuBitmaps& operator=(const clsMenuBitmaps&) = delete;
 };

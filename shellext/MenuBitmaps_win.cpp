@@ -2,20 +2,18 @@
 
 #include <commctrl.h>
 
-#include "base/module.h"
+#include <algorithm>
+#include <mutex>
+
 #include "base/text.h"
 #include "common/clsTrace.h"
+#include "shellext/PictureCache.h"
+#include "base/module.h"
 
 namespace shellext {
 
 using common::clsTrace;
 using common::g_Debug;
-
-namespace {
-
-constexpr int kIconBitmapSize = 16;
-
-}  // namespace
 
 clsMenuBitmap::clsMenuBitmap(std::int32_t key, std::string textKey, base::UniqueHBitmap full,
                              std::optional<base::UniqueHBitmap> shown)
@@ -94,13 +92,7 @@ base::UniqueHBitmap IconToBitmap(HDC hDC, HICON hIcon, std::int32_t lColourIndex
 }
 
 void clsMenuBitmaps::LoadResourceBitmaps(HMODULE module) {
-  const COLORREF menuColour = GetSysColor(COLOR_MENU);
-  for (std::int32_t resource : {102, 101, 103, 104, 105, 106, 107, 108, 109}) {
-    base::UniqueHBitmap mapped = ReplaceBitmapColour(resource, kMaskColour, menuColour, module);
-    std::optional<base::UniqueHBitmap> shown;
-    if (resource <= 103) shown = ScaleBMP(mapped.get(), false);
-    m_members.push_back(std::make_shared<clsMenuBitmap>(resource - 100, "", std::move(mapped), std::move(shown)));
-  }
+  for (BitmapPtr& m : SharedResourceBitmaps(module)) m_members.push_back(std::move(m));
   for (const BitmapPtr& m : m_members)
     g_Debug().Output([&] {
       return "Key=" + std::to_string(m->m_lKey) + "  Bitmap=" + clsTrace::ToHex(m->m_lData) +
@@ -114,18 +106,14 @@ clsMenuBitmaps::BitmapPtr clsMenuBitmaps::Find(std::int32_t key) const {
   return nullptr;
 }
 
-HDC clsMenuBitmaps::Surface() {
-  if (!m_surface) {
-    base::WindowDc screen(nullptr);
-    m_surface.reset(CreateCompatibleDC(screen.get()));
-    m_surfaceBitmap.reset(CreateCompatibleBitmap(screen.get(), kIconBitmapSize, kIconBitmapSize));
-    if (m_surface && m_surfaceBitmap) m_surfaceOld = SelectObject(m_surface.get(), m_surfaceBitmap.get());
+HBITMAP clsMenuBitmaps::CheckMark(const BitmapPtr& picture) {
+  if (!picture || !picture->m_lData) return nullptr;
+  auto& copy = m_checkMarks[picture.get()];
+  if (!copy) {
+    std::lock_guard<std::mutex> hold(SharedPictureLock());
+    copy.reset(static_cast<HBITMAP>(CopyImage(picture->m_lData, IMAGE_BITMAP, 0, 0, 0)));
   }
-  return m_surface.get();
-}
-
-clsMenuBitmaps::~clsMenuBitmaps() {
-  if (m_surface && m_surfaceOld) SelectObject(m_surface.get(), m_surfaceOld);
+  return copy.get();
 }
 
 clsMenuBitmaps::BitmapPtr clsMenuBitmaps::FileIcon(const std::string& fileName, bool& noIcon) {
@@ -134,35 +122,11 @@ clsMenuBitmaps::BitmapPtr clsMenuBitmaps::FileIcon(const std::string& fileName, 
     noIcon = found->second.noIcon;
     return found->second.bitmap;
   }
-  g_Debug().Output([&] { return "szFilename=" + fileName; });
-  // The system image list and the icon's place in it: asking for the icon
-  // itself as well would double the shell's work for every name.
-  SHFILEINFOA info{};
-  auto list = reinterpret_cast<HIMAGELIST>(
-      SHGetFileInfoA(fileName.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-  g_Debug().Output(
-      [&] { return "hImageList=" + clsTrace::ToHex(list) + "  iIcon=" + std::to_string(info.iIcon); });
-  IconAnswer answer;
-  const std::string textKey = std::to_string(reinterpret_cast<std::uintptr_t>(list)) + "." + std::to_string(info.iIcon);
-  if (auto drawn = m_iconBitmaps.find(textKey); list && drawn != m_iconBitmaps.end()) {
-    answer.bitmap = drawn->second;  // the same icon as a name before
-  } else {
-    base::UniqueHIcon icon(list ? ImageList_GetIcon(list, info.iIcon, ILD_NORMAL) : nullptr);
-    answer.noIcon = !icon;
-    HDC surface = icon ? Surface() : nullptr;
-    if (surface) {
-      g_Debug().Output([&] { return "m_frmTemp.picTemp.hDC=" + clsTrace::ToHex(surface); });
-      base::UniqueHBitmap full = IconToBitmap(surface, icon.get(), COLOR_MENU, kIconBitmapSize, 0);
-      g_Debug().Output([&] { return "hBitmap=" + clsTrace::ToHex(full.get()); });
-      if (full) {
-        g_Debug().Output("Adding to bitmap collection");
-        base::UniqueHBitmap small = IconToBitmap(surface, icon.get(), COLOR_MENU, kIconBitmapSize, 1);
-        answer.bitmap = std::make_shared<clsMenuBitmap>(0, textKey, std::move(full), std::move(small));
-        m_members.push_back(answer.bitmap);
-        m_iconBitmaps.emplace(textKey, answer.bitmap);
-      }
-    }
-  }
+  const shellext::IconAnswer shared = ProcessIconCache().FileIcon(fileName);
+  IconAnswer answer{shared.picture, shared.noIcon};
+  // Held while the menu lives, whatever the process's cache lets go meanwhile.
+  if (answer.bitmap && std::find(m_members.begin(), m_members.end(), answer.bitmap) == m_members.end())
+    m_members.push_back(answer.bitmap);
   m_fileIcons.emplace(nameKey, answer);
   noIcon = answer.noIcon;
   return answer.bitmap;

@@ -10,6 +10,7 @@
 #include "shellext/FennickHandler.h"
 #include "shellext/FennickThread.h"
 #include "shellext/FolderListing.h"
+#include "shellext/MenuInsertion.h"
 #include "shellext/MenuListPlan.h"
 #include "shellext/modShellTools.h"
 
@@ -40,9 +41,9 @@ void FennickHandler::CreateMenuLists() {
   MenuListFacts facts;
   facts.historyCount = history.FileCount();
   facts.quickAccessCount = quickAccess.FileCount();
-  facts.hasCurrentFile = !m_szCurrentFile.empty();
-  facts.hasCurrentFolder = !m_szCurrentFolder.empty();
-  facts.selectionCount = m_lSelectionCount;
+  facts.hasCurrentFile = !m_oSelection.m_szCurrentFile.empty();
+  facts.hasCurrentFolder = !m_oSelection.m_szCurrentFolder.empty();
+  facts.selectionCount = m_oSelection.m_lSelectionCount;
   facts.hasDataObject = m_pDataObject.get() != nullptr;
   facts.rootCount = GetMenuItemCount(m_hRootMenu);
   facts.shellCount = GetMenuItemCount(m_hMenu);
@@ -66,36 +67,34 @@ void FennickHandler::CreateMenuLists() {
     HMENU menu = menuOf(step.menu);
     std::int32_t position = step.position;
     HBITMAP fileBitmap = nullptr;
+    std::int32_t key = step.bitmapKey;
     switch (step.kind) {
       case ListStep::Kind::Check: break;
       case ListStep::Kind::Separator: InsertSeparator(menu, position); break;
       case ListStep::Kind::Popup: {
-        ItemPtr member = AddBuiltInEntry(step.type, menu);
-        base::UniqueHMenu popup(CreatePopupMenu());
-        member->m_lData = RegisterMenu(popup.get());
+        EntryPtr entry = AddBuiltInEntry(step.type, menu);
+        base::UniqueHMenu popup = m_oCommands.CreateSubmenu();
         (step.type == clsCorvaneData::TypePopupHistory ? historyMenu : quickAccessMenu) = popup.get();
-        std::int32_t key = step.bitmapKey;
         bool userItem = false;
-        const std::string caption = m_oDataTools.MenuCaption(*CommandItem(member), userItem, 0);
-        if (AddMenuWithBitmap(member, menu, caption, m_lMenuCmdId, key, fileBitmap, position, "", true, ownerDraw,
-                              popup.get()))
+        const std::string caption = m_oDataTools.MenuCaption(*entry->item, userItem, 0);
+        if (::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, entry, menu, caption, key, fileBitmap, position,
+                                          "", true, ownerDraw, popup.get()))
           popup.release();  // the root popup owns it now
         break;
       }
       case ListStep::Kind::Command: {
-        ItemPtr member = AddBuiltInEntry(step.type, menu);
-        std::int32_t key = step.bitmapKey;
+        EntryPtr entry = AddBuiltInEntry(step.type, menu);
         bool userItem = false;
-        const std::string caption = m_oDataTools.MenuCaption(*CommandItem(member), userItem, 0);
-        AddMenuWithBitmap(member, menu, caption, m_lMenuCmdId, key, fileBitmap, position, "", false, ownerDraw,
-                          nullptr);
+        const std::string caption = m_oDataTools.MenuCaption(*entry->item, userItem, 0);
+        ::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, entry, menu, caption, key, fileBitmap, position, "",
+                                      false, ownerDraw, nullptr);
         break;
       }
       case ListStep::Kind::ListEntry: {
         const bool fromHistory = step.list == ListSource::History;
         auto item = std::make_shared<clsCorvaneData>();
         m_oDataTools.BreakdownHistoryMRU((fromHistory ? history : quickAccess).File(step.index), *item);
-        std::int32_t key = kBitmapFileIcon;
+        key = kBitmapFileIcon;
         std::string fileName = item->Location();
         std::string caption = item->Caption();
         if (item->IsTypeFolder()) {
@@ -104,8 +103,8 @@ void FennickHandler::CreateMenuLists() {
             const std::int32_t csidl = item->FolderCSIDL();
             caption = common::GetSpecialFolderName(nullptr, csidl, true);
             fileName.clear();
-            if (IsCurrentFolderCSIDL(nullptr, csidl, m_szCurrentFolder)) key = kBitmapCurrentFolder;
-          } else if (item->Location() == m_szCurrentFolder) {
+            if (IsCurrentFolderCSIDL(nullptr, csidl, m_oSelection.m_szCurrentFolder)) key = kBitmapCurrentFolder;
+          } else if (item->Location() == m_oSelection.m_szCurrentFolder) {
             key = kBitmapCurrentFolder;
           }
         } else if (!fromHistory && item->m_lType == clsCorvaneData::TypeCustomAction) {
@@ -118,9 +117,8 @@ void FennickHandler::CreateMenuLists() {
         const std::string prefix = "&" + std::to_string(step.number) + " ";
         const std::string cut = m_oDataTools.TrimCaption(prefix + caption, options.m_lShellMaxMenuText);
         const std::string text = prefix + MenuTextOf(cut.substr(prefix.size()));
-        ItemPtr member = AddCommandEntry(item, menu);
-        AddMenuWithBitmap(member, menu, text, m_lMenuCmdId, key, fileBitmap, position, fileName, false, ownerDraw,
-                          nullptr);
+        ::shellext::AddMenuWithBitmap(m_oCommands, m_oBitmaps, AddCommandEntry(item, menu), menu, text, key, fileBitmap,
+                                      position, fileName, false, ownerDraw, nullptr);
         break;
       }
     }

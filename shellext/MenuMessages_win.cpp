@@ -30,18 +30,12 @@ STDMETHODIMP FennickHandler::HandleMenuMsg2(UINT msg, WPARAM wParam, LPARAM lPar
     } else if (HandleOwnerDrawMessage(msg, wParam, lParam, *this)) {
       answer = TRUE;  // what a window procedure answers for a message it handled
     } else if (msg == WM_INITMENUPOPUP) {
-      const std::int32_t number = NumberOfMenu(reinterpret_cast<HMENU>(wParam));
-      ItemPtr dynamic = number ? m_oDynamicMenus.ItemViaKey(number) : nullptr;
-      if (dynamic) {
-        m_lMenuCmdId = m_lDynamicCmdId;
-        g_Debug().Output([&] { return "WM_INITMENUPOPUP - m_lMenuCmdId=" + std::to_string(m_lMenuCmdId); });
-        // Filled once: opened again, it shows what it listed the first time.
-        if (dynamic->m_lData == 0) {
-          dynamic->m_lData = 1;
-          CreateDynamicMenu(dynamic);
-        }
-        // The next folder's entries follow this one's.
-        m_lDynamicCmdId = m_lMenuCmdId;
+      // Filled once: opened again, it shows what it listed the first time.
+      // The next folder's entries follow this one's inside the block.
+      bool known = false;
+      if (EntryPtr folder = m_oCommands.TakeDynamicToFill(reinterpret_cast<HMENU>(wParam), known)) {
+        g_Debug().Output("WM_INITMENUPOPUP - " + Hex(reinterpret_cast<std::uintptr_t>(wParam)));
+        CreateDynamicMenu(folder);
       }
     }
   } catch (...) {

@@ -43,6 +43,10 @@ bool HandleOwnerDrawMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, OwnerDrawSo
 // entries; false otherwise, and for a letter no entry has. Nothing escapes.
 bool HandleMenuChar(WPARAM wParam, LPARAM lParam, OwnerDrawSource& handler, LRESULT& result) noexcept;
 
+// Frees the menu font and measuring context the process's menus share (the
+// library is going); made again when next needed.
+void ReleaseSharedMenuFont() noexcept;
+
 // The handler's answers, empty and null where it fails.
 std::string GetCaption(OwnerDrawSource& handler, std::int32_t lID) noexcept;
 HBITMAP HasBitmap(OwnerDrawSource& handler, std::int32_t lID) noexcept;

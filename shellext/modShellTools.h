@@ -61,8 +61,30 @@ void OpenFolderViaPidl(PCIDLIST_ABSOLUTE pidl, HWND owner);
 bool OpenSpecialFolderInExplorer(HWND owner, std::int32_t csidl);
 // Posts WM_COMMAND with the command to the taskbar; false when there is none.
 bool PostTrayCommand(std::uint32_t command);
-// Brings forward the top-level window of the process that owns hwnd.
+// Brings forward the window's own top-level window (not some other window
+// of its program).
 void ActivateWindowProcess(HWND hwnd);
+
+// --- the windows a command talks to ------------------------------------------------
+
+// Whether the window is a folder browser's frame ("CabinetWClass",
+// "ExploreWClass") of this process: only such a window is asked for its
+// browser, and its answer is a pointer into this process.
+bool IsBrowserWindowOfThisProcess(HWND hwnd);
+// The browser a browser window of this process answers WM_USER+7 with
+// (borrowed: never released); null for any other window.
+IShellBrowser* ShellBrowserOf(HWND hwnd);
+// The nearest browser frame above the window (its own excluded); null for none.
+HWND BrowserFrameOf(HWND hwnd);
+// Waits up to `milliseconds` for a dialog other than `before` to become the
+// foreground window; false when none does.
+bool WaitForNewForegroundDialog(HWND before, unsigned milliseconds);
+// Starts the command interpreter (COMSPEC, "cmd.exe" when it is empty) with
+// " /k" in the folder, through the folder argument of process creation: our
+// host's own current folder is left alone. False when it cannot start.
+bool StartCommandInterpreter(const std::string& folder);
+// The folder this library was loaded from, without a trailing backslash.
+std::string ModuleFolder();
 
 // --- the folder picker -----------------------------------------------------------
 

@@ -1,3 +1,4 @@
+#include "base/module.h"
 #include "shellext/modShellTools.h"
 
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "common/clsTrace.h"
 #include "common/shelltools.h"
 #include "common/tools.h"
+#include "base/module.h"
 
 namespace shellext {
 
@@ -45,18 +47,9 @@ int CALLBACK BrowseForFolderPidlCallback(HWND dialog, UINT msg, LPARAM value, LP
   }
 }
 
-struct ProcessWindowSearch {
-  DWORD processId = 0;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM data) noexcept {
-  auto* search = reinterpret_cast<ProcessWindowSearch*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != search->processId || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER)) return TRUE;
-  search->found = hwnd;
-  return FALSE;
+bool IsBrowserClass(HWND hwnd) {
+  const std::string name = base::LCase(GetWindowClassName(hwnd));
+  return name == "cabinetwclass" || name == "explorewclass";
 }
 
 }  // namespace
@@ -218,17 +211,81 @@ bool PostTrayCommand(std::uint32_t command) {
 }
 
 void ActivateWindowProcess(HWND hwnd) {
-  ProcessWindowSearch search;
-  const DWORD threadId = GetWindowThreadProcessId(hwnd, &search.processId);
-  g_Debug().Output([&] {
-    return "lThreadId=" + clsTrace::ToHex(static_cast<std::int32_t>(threadId)) +
-           "  lProcessId=" + clsTrace::ToHex(static_cast<std::int32_t>(search.processId));
-  });
-  if (!search.processId) return;
-  EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) return;
-  if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
-  SetForegroundWindow(search.found);
+  DWORD processId = 0;
+  const DWORD threadId = GetWindowThreadProcessId(hwnd, &processId);
+  g_Debug().Output("lThreadId=" + clsTrace::ToHex(static_cast<std::int32_t>(threadId)) +
+                   "  lProcessId=" + clsTrace::ToHex(static_cast<std::int32_t>(processId)));
+  // The matched window's own top-level window: its program may have other
+  // windows, and the keystrokes that follow are meant for this one.
+  HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+  if (!root) return;
+  if (IsIconic(root)) ShowWindow(root, SW_RESTORE);
+  SetForegroundWindow(root);
+  // The window itself gets the focus when it is part of the caller's
+  // thread; another thread's window is focused by its own program.
+  if (root != hwnd && GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) SetFocus(hwnd);
+}
+
+bool IsBrowserWindowOfThisProcess(HWND hwnd) {
+  if (!hwnd || !IsWindow(hwnd)) return false;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(hwnd, &processId);
+  return processId == GetCurrentProcessId() && IsBrowserClass(hwnd);
+}
+
+IShellBrowser* ShellBrowserOf(HWND hwnd) {
+  if (!IsBrowserWindowOfThisProcess(hwnd)) return nullptr;
+  return reinterpret_cast<IShellBrowser*>(SendMessageA(hwnd, WM_USER + 7, 0, 0));
+}
+
+HWND BrowserFrameOf(HWND hwnd) {
+  for (HWND w = hwnd ? GetParent(hwnd) : nullptr; w; w = GetParent(w))
+    if (IsBrowserClass(w)) return w;
+  return nullptr;
+}
+
+bool WaitForNewForegroundDialog(HWND before, unsigned milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    HWND now = GetForegroundWindow();
+    if (now && now != before && GetWindowClassName(now) == "#32770") return true;
+    Sleep(20);
+  } while (GetTickCount64() < end);
+  return false;
+}
+
+bool StartCommandInterpreter(const std::string& folder) {
+  char value[MAX_PATH] = {};
+  const DWORD n = GetEnvironmentVariableA("COMSPEC", value, sizeof value);
+  std::string interpreter = n > 0 && n < sizeof value ? std::string(value, n) : "";
+  if (base::Trim(interpreter).empty()) interpreter = "cmd.exe";
+  std::string commandLine = "\"" + interpreter + "\" /k";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  const bool started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                      folder.empty() ? nullptr : folder.c_str(), &si, &pi) != FALSE;
+  if (started) {
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  g_Debug().Output("CommandPrompt=" + commandLine + (started ? "" : " failed"));
+  return started;
+}
+
+std::string ModuleFolder() {
+  char path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameA(base::ThisModule(), path, sizeof path);
+  std::string folder(path, n);
+  const size_t slash = folder.find_last_of('\\');
+  return slash == std::string::npos ? folder : folder.substr(0, slash);
 }
 
 base::UniquePidl BrowseForFolderPidl(HWND owner, const std::string& title, const std::string& startPath,

@@ -5,9 +5,11 @@
 
 #include <string>
 
+#include "base/registration.h"
+
 namespace shellext {
 
-enum class RegistrationScope { Machine, User };
+using base::RegistrationScope;
 
 // Writes the class and the shell keys for the DLL at dllPath.
 HRESULT RegisterFennick(RegistrationScope scope, const std::string& dllPath) noexcept;

@@ -3,6 +3,8 @@
 #pragma once
 #include "base/handles.h"  // first: it orders the Windows headers
 
+#include <commctrl.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,5 +30,17 @@ class ImageList {
   base::UniqueHImageList m_list;
   std::vector<std::string> m_keys;
 };
+
+}  // namespace widgets
+
+namespace widgets {
+
+// An image list made by a system call (a tree's drag image), ours to destroy.
+struct HImageListTraits {
+  using Type = HIMAGELIST;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type h) noexcept { ImageList_Destroy(h); }
+};
+using UniqueHImageList = base::UniqueHandle<HImageListTraits>;
 
 }  // namespace widgets

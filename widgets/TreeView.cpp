@@ -12,7 +12,30 @@ const char kSource[] = "TreeView";
 
 }  // namespace
 
+void TreeNode::SetText(std::string text) {
+  m_text = std::move(text);
+  m_tree->Changed(*this);
+}
+
+void TreeNode::SetImage(std::string key) {
+  m_image = std::move(key);
+  m_tree->Changed(*this);
+}
+
+void TreeNode::SetExpandedImage(std::string key) {
+  m_expandedImage = std::move(key);
+  m_tree->Changed(*this);
+}
+
+void TreeNode::SetExpanded(bool expanded) noexcept {
+  if (m_expanded == expanded) return;
+  m_expanded = expanded;
+  m_tree->Changed(*this);
+}
+
 void TreeView::Clear() noexcept {
+  if (m_host) m_host->NodesCleared();
+  m_selected = m_dropHighlight = nullptr;
   m_nodes.clear();
   m_firstTop = m_lastTop = nullptr;
 }
@@ -28,6 +51,7 @@ TreeNode& TreeView::Add(TreeNode* relative, std::int32_t relationship, std::stri
   TreeNode& added = *m_nodes.back();
   added.m_index = Count();
   Link(added, relative, relationship);
+  if (m_host) m_host->NodeAdded(added);
   return added;
 }
 
@@ -70,10 +94,13 @@ void TreeView::Unlink(TreeNode& node) noexcept {
 
 void TreeView::Remove(TreeNode& node) {
   if (&node.Tree() != this) return;
+  if (m_host) m_host->NodeRemoving(node);
   Unlink(node);
   // The node and everything below it go; what is left keeps its order.
   node.m_removed = true;
   VisitPreOrder(node.m_firstChild, [](TreeNode& n, std::int32_t) { n.m_removed = true; });
+  if (m_selected && m_selected->m_removed) m_selected = nullptr;
+  if (m_dropHighlight && m_dropHighlight->m_removed) m_dropHighlight = nullptr;
   std::erase_if(m_nodes, [](const std::unique_ptr<TreeNode>& n) { return n->m_removed; });
   Renumber();
 }
@@ -108,6 +135,34 @@ void TreeView::SetRedraw(bool on) {
 
 void TreeView::Refresh() {
   if (m_host) m_host->Refresh();
+}
+
+void TreeView::SetSelectedItem(TreeNode* node) noexcept {
+  if (node && &node->Tree() != this) return;
+  m_selected = node;
+  if (m_host) m_host->SelectionChanged(node);
+}
+
+void TreeView::SetDropHighlight(TreeNode* node) noexcept {
+  if (node && &node->Tree() != this) return;
+  m_dropHighlight = node;
+  if (m_host) m_host->DropHighlightChanged(node);
+}
+
+void TreeView::EnsureVisible(TreeNode& node) noexcept {
+  if (&node.Tree() != this) return;
+  // What the view does, the model shows too: every ancestor opens.
+  for (TreeNode* p = node.m_parent; p; p = p->m_parent) p->SetExpanded(true);
+  if (m_host) m_host->EnsureVisible(node);
+}
+
+TreeNode* TreeView::HitTest(long x, long y) const noexcept {
+  return m_host ? m_host->HitTest(x, y) : nullptr;
+}
+
+void TreeView::SetImageList(ImageList* images) noexcept {
+  m_imageList = images;
+  if (m_host) m_host->ImageListChanged();
 }
 
 }  // namespace widgets

@@ -38,14 +38,19 @@ class TreeNode {
   std::int32_t Index() const noexcept { return m_index; }
   const std::string& Key() const noexcept { return m_key; }
   const std::string& Text() const noexcept { return m_text; }
-  void SetText(std::string text) { m_text = std::move(text); }
+  void SetText(std::string text);
   const std::string& Image() const noexcept { return m_image; }
-  void SetImage(std::string key) { m_image = std::move(key); }
-  // The object the node stands for, shared by reference.
+  void SetImage(std::string key);
+  // The picture shown while the node is expanded; empty: its Image.
+  const std::string& ExpandedImage() const noexcept { return m_expandedImage; }
+  void SetExpandedImage(std::string key);
+  // The object the node stands for, shared by reference. A node moved by
+  // re-creating it hands the same object to its new node, so the item lives
+  // as long as any node (or caller) still holds it, never with one node.
   const std::shared_ptr<base::Object>& Tag() const noexcept { return m_tag; }
   void SetTag(std::shared_ptr<base::Object> tag) { m_tag = std::move(tag); }
   bool Expanded() const noexcept { return m_expanded; }
-  void SetExpanded(bool expanded) noexcept { m_expanded = expanded; }
+  void SetExpanded(bool expanded) noexcept;
 
   TreeNode* Parent() const noexcept { return m_parent; }
   std::int32_t Children() const noexcept { return m_children; }
@@ -63,6 +68,7 @@ class TreeNode {
   std::string m_key;
   std::string m_text;
   std::string m_image;
+  std::string m_expandedImage;
   std::shared_ptr<base::Object> m_tag;
   bool m_expanded = false;
   TreeNode* m_parent = nullptr;
@@ -74,13 +80,25 @@ class TreeNode {
   bool m_removed = false;
 };
 
-// What shows the model on screen: told when redrawing is switched and when
-// the tree is to be repainted.
+// What shows the model on screen: told when redrawing is switched, when the
+// tree is to be repainted, and of every change it must mirror. A host that
+// only repaints leaves the rest as they are. None of these may throw: the
+// model calls them from its own noexcept paths.
 class TreeViewHost {
  public:
   virtual ~TreeViewHost() = default;
   virtual void SetRedraw(bool on) = 0;
   virtual void Refresh() = 0;
+  virtual void NodeAdded(TreeNode&) noexcept {}     // linked in its place already
+  virtual void NodeRemoving(TreeNode&) noexcept {}  // it and its subtree, still linked
+  virtual void NodesCleared() noexcept {}
+  virtual void NodeChanged(TreeNode&) noexcept {}   // text, pictures or expanded state
+  virtual void SelectionChanged(TreeNode*) noexcept {}
+  virtual void DropHighlightChanged(TreeNode*) noexcept {}
+  virtual void EnsureVisible(TreeNode&) noexcept {}
+  virtual void ImageListChanged() noexcept {}
+  // The node at a point of the view, in twips; none without a view.
+  virtual TreeNode* HitTest(long, long) noexcept { return nullptr; }
 };
 
 class TreeView {
@@ -104,6 +122,17 @@ class TreeView {
   TreeNode& Item(const std::string& key) const;
   TreeNode* Find(const std::string& key) const noexcept;
 
+  // The selected node and the drop highlight; null: none. Removing a node
+  // takes both away from it and its subtree.
+  TreeNode* SelectedItem() const noexcept { return m_selected; }
+  void SetSelectedItem(TreeNode* node) noexcept;
+  TreeNode* DropHighlight() const noexcept { return m_dropHighlight; }
+  void SetDropHighlight(TreeNode* node) noexcept;
+  // Scrolls and expands the view so that the node can be seen.
+  void EnsureVisible(TreeNode& node) noexcept;
+  // The node at a point of the view, in twips; null where none is shown.
+  TreeNode* HitTest(long x, long y) const noexcept;
+
   // ---- The control
   bool Visible() const noexcept { return m_visible; }
   void SetVisible(bool visible) noexcept { m_visible = visible; }
@@ -114,18 +143,25 @@ class TreeView {
   void SetRedraw(bool on);
   void Refresh();
   void SetHost(TreeViewHost* host) noexcept { m_host = host; }
+  TreeViewHost* Host() const noexcept { return m_host; }
 
   ImageList* GetImageList() const noexcept { return m_imageList; }
-  void SetImageList(ImageList* images) noexcept { m_imageList = images; }
+  void SetImageList(ImageList* images) noexcept;
 
  private:
   void Link(TreeNode& node, TreeNode* relative, std::int32_t relationship);
   void Unlink(TreeNode& node) noexcept;
   void Renumber() noexcept;
+  friend class TreeNode;
+  void Changed(TreeNode& node) noexcept {
+    if (m_host) m_host->NodeChanged(node);
+  }
 
   std::vector<std::unique_ptr<TreeNode>> m_nodes;  // in the order they were added
   TreeNode* m_firstTop = nullptr;
   TreeNode* m_lastTop = nullptr;
+  TreeNode* m_selected = nullptr;
+  TreeNode* m_dropHighlight = nullptr;
   bool m_visible = false;
   bool m_redraw = true;
   void* m_hwnd = nullptr;

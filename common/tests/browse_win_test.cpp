@@ -10,32 +10,12 @@
 
 #include "base/tests/testing.h"
 #include "common/shelltools.h"
+#include "common/tests/dialogs.h"
 
 using namespace common;
 using testing_support::PromptRecorder;
 
 namespace {
-
-BOOL CALLBACK TakeDialog(HWND hwnd, LPARAM out) {
-  char cls[32] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
-    *reinterpret_cast<HWND*>(out) = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The visible dialog of the given thread, waited for up to twenty seconds.
-HWND FindDialogOf(DWORD thread) {
-  for (int i = 0; i < 800; ++i) {
-    HWND found = nullptr;
-    EnumThreadWindows(thread, TakeDialog, reinterpret_cast<LPARAM>(&found));
-    if (found) return found;
-    Sleep(25);
-  }
-  return nullptr;
-}
 
 void Press(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
@@ -63,7 +43,7 @@ std::string Browse(const std::string& initial, std::string* displayName,
   DWORD me = GetCurrentThreadId();
   bool found = false;
   std::thread worker([&] {
-    HWND dialog = FindDialogOf(me);
+    HWND dialog = testing_support::FindDialogOf(me);
     found = dialog != nullptr;
     if (dialog) driver(dialog);
   });

@@ -7,7 +7,9 @@
 #include "base/context.h"
 #include "base/winstr.h"
 #include "resources/identity.h"
+#include "shellext/ConfigCache.h"
 #include "shellext/FennickHandler.h"
+#include "shellext/PictureCache.h"
 #include "shellext/registration.h"
 
 namespace {
@@ -36,7 +38,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       // Unloaded by FreeLibrary (reserved is null): no object of ours lives on
       // any thread, so every thread's state can go. At process exit the other
       // threads are already gone and nothing needs freeing.
-      if (!reserved) base::ThreadContext::DestroyAll();
+      // The shared pictures and the parsed configuration go too, so that the
+      // process's GDI count is back where it was before the library came.
+      if (!reserved) {
+        base::ThreadContext::DestroyAll();
+        shellext::ReleasePictureCaches();
+        shellext::ProcessConfigCache().Clear();
+      }
       break;
     default:
       break;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "config/BinaryFile.h"
 #include "config/clsCorvaneDataTools.h"
 #include "shellext/FennickHandler.h"
+#include "shellext/MenuBitmaps.h"
 #include "shellext/tests/fennick_testing.h"
 #include "tools/bench/configbuilder.h"
 
@@ -27,6 +29,22 @@ using configbuilder::ConfigBuilder;
 using fennick_test::DumpMenu;
 
 shellext::FennickHandler& Of(const base::ComPtr<IContextMenu3>& h) { return *static_cast<shellext::FennickHandler*>(h.get()); }
+
+// Whether two bitmaps hold the same picture.
+bool SamePixels(HBITMAP a, HBITMAP b) {
+  if (!a || !b) return false;
+  BITMAP ia{}, ib{};
+  GetObjectA(a, sizeof ia, &ia);
+  GetObjectA(b, sizeof ib, &ib);
+  if (ia.bmWidth != ib.bmWidth || ia.bmHeight != ib.bmHeight) return false;
+  base::WindowDc screen(nullptr);
+  base::UniqueHdc dca(CreateCompatibleDC(screen.get())), dcb(CreateCompatibleDC(screen.get()));
+  base::SelectObjectScope sa(dca.get(), a), sb(dcb.get(), b);
+  for (int y = 0; y < ia.bmHeight; ++y)
+    for (int x = 0; x < ia.bmWidth; ++x)
+      if (GetPixel(dca.get(), x, y) != GetPixel(dcb.get(), x, y)) return false;
+  return true;
+}
 
 bool EndsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -56,8 +74,9 @@ class FennickMenu : public ::testing::Test {
     });
   }
 
-  // A handler for a right-click on one file of the folder (selection fields
-  // as Initialize records them), its menu queried with this range.
+  // A handler for a right-click in the folder: on its background (0), on
+  // notes.txt (1) or on notes.txt and todo.txt (2), its menu queried with
+  // this range.
   struct Built {
     base::ComPtr<IContextMenu3> handler;
     base::UniqueHMenu menu;
@@ -67,10 +86,15 @@ class FennickMenu : public ::testing::Test {
   Built Query(UINT first = 100, UINT last = 0x7fff, int selected = 1) {
     Built b;
     b.handler = fennick_test::NewHandler();
-    shellext::FennickHandler& h = Of(b.handler);
-    h.m_lSelectionCount = selected;
-    h.m_szCurrentFolder = dir.Path();
-    if (selected == 1) h.m_szCurrentFile = h.m_szFirstPath = dir.File("notes.txt");
+    base::ComPtr<IShellExtInit> init = b.handler.query<IShellExtInit>(IID_IShellExtInit);
+    if (selected == 0) {
+      EXPECT_EQ(init->Initialize(fennick_test::PidlOf(dir.Path()).get(), nullptr, nullptr), S_OK);
+    } else {
+      std::vector<std::string> names{dir.File("notes.txt")};
+      if (selected == 2) names.push_back(dir.File("todo.txt"));
+      fennick_test::ShellSelection s = fennick_test::SelectionOf(names);
+      EXPECT_EQ(init->Initialize(s.folder.get(), s.dataObject.get(), nullptr), S_OK);
+    }
     b.menu.reset(CreatePopupMenu());
     b.hr = b.handler->QueryContextMenu(b.menu.get(), 0, first, last, CMF_NORMAL);
     b.dump = DumpMenu(b.menu.get(), first, HRESULT_CODE(b.hr));
@@ -134,17 +158,13 @@ TEST_F(FennickMenu, EveryItemTypeBecomesItsEntryInFileOrder) {
   // for dynamic folders; the count is one more than the identifiers handed
   // out.
   EXPECT_EQ(HRESULT_CODE(b.hr), 10 + 5000 + 1);
-  shellext::FennickHandler& h = Of(b.handler);
-  EXPECT_EQ(h.m_lEmptyCmdId, 108);
-  EXPECT_EQ(h.m_lDynamicCmdId, 110);
-  EXPECT_EQ(h.m_lDynamicCmdLast, 5109);
 
-  // The folder the menu is for carries the current-folder arrow.
-  auto here = h.FindCommand(100);
-  ASSERT_TRUE(here);
-  auto picture = std::dynamic_pointer_cast<shellext::clsMenuBitmap>(shellext::FennickHandler::CommandItem(here)->m_oBitmap);
-  ASSERT_TRUE(picture);
-  EXPECT_EQ(picture->m_lKey, shellext::kBitmapCurrentFolder);
+  // The folder the menu is for carries the current-folder arrow (the
+  // test program carries the same pictures).
+  base::UniqueHBitmap arrow = shellext::ReplaceBitmapColour(102, shellext::kMaskColour, GetSysColor(COLOR_MENU),
+                                                            GetModuleHandleA(nullptr));
+  EXPECT_TRUE(SamePixels(Of(b.handler).OwnerDrawMenu_HasBitmap(100), arrow.get()));
+  EXPECT_FALSE(SamePixels(Of(b.handler).OwnerDrawMenu_HasBitmap(101), arrow.get()));
 }
 
 TEST_F(FennickMenu, LookupsNeverFindEntriesWithoutAnIdentifierWhateverTheRange) {
@@ -169,7 +189,7 @@ TEST_F(FennickMenu, LookupsNeverFindEntriesWithoutAnIdentifierWhateverTheRange) 
       EXPECT_EQ(fennick_test::CommandString(b.handler.get(), 4, GCS_HELPTEXTA), "<hr 0x80004005>");
       EXPECT_EQ(b.handler->GetCommandString(4, GCS_VALIDATEA, nullptr, nullptr, 0), S_FALSE);
     }
-    EXPECT_EQ(Of(b.handler).FindCommand(-1), nullptr);
+    EXPECT_EQ(Of(b.handler).OwnerDrawMenu_GetCaption(-1), "");
     // Owner-drawn entries learn their captions and pictures by identifier.
     EXPECT_EQ(Of(b.handler).OwnerDrawMenu_GetCaption(static_cast<std::int32_t>(c.first) + 3), "Notes");
     EXPECT_NE(Of(b.handler).OwnerDrawMenu_HasBitmap(static_cast<std::int32_t>(c.first) + 3), nullptr);
@@ -315,14 +335,30 @@ TEST_F(FennickMenu, IdentifiersStayInsideTheGrantedRange) {
     SCOPED_TRACE(c.last);
     Settings([&](clsOptions& o) { o.m_bShellIgnoreBoundsCheck = c.ignoreBounds; });
     Built b = Query(0, c.last);
-    shellext::FennickHandler& h = Of(b.handler);
-    EXPECT_EQ(h.m_lDynamicCmdId, 2);
-    EXPECT_EQ(h.m_lMenuCmdId, c.blockEnd);
-    EXPECT_EQ(h.m_lDynamicCmdLast, c.blockEnd - 1);
     EXPECT_EQ(HRESULT_CODE(b.hr), c.count);
-    // Entries filled into dynamic folders later must stay in the block.
-    h.m_lMenuCmdId = c.blockEnd;
-    EXPECT_FALSE(h.CanInsertMenuCommand(false, false));
+    // The folder's four names are numbered from 2 when it opens, and only
+    // inside the block.
+    HMENU root = GetSubMenu(b.menu.get(), 1);
+    HMENU dyn = GetSubMenu(root, 0);
+    ASSERT_TRUE(dyn);
+    LRESULT ignored = 0;
+    b.handler->HandleMenuMsg2(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(dyn), 0, &ignored);
+    const int listed = std::min(4, c.blockEnd - 2);
+    if (listed == 0) {
+      EXPECT_EQ(GetMenuItemCount(dyn), 1);  // "(Empty)"
+      EXPECT_EQ(GetMenuItemID(dyn, 0), 0u);
+    } else {
+      // The sub-folder's popup takes none while owner drawing is off.
+      ASSERT_EQ(GetMenuItemCount(dyn), listed);
+      for (int i = 0; i < listed; ++i) {
+        MENUITEMINFOA mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_ID | MIIM_SUBMENU;
+        GetMenuItemInfoA(dyn, static_cast<UINT>(i), TRUE, &mii);
+        if (mii.hSubMenu) EXPECT_EQ(mii.wID, static_cast<UINT>(-1));
+        else EXPECT_TRUE(mii.wID >= 2u && mii.wID < static_cast<UINT>(c.blockEnd)) << mii.wID;
+      }
+    }
   }
 }
 
@@ -342,7 +378,8 @@ TEST_F(FennickMenu, CommandStringsWriteOnlyIntoTheBufferGiven) {
       {4, GCS_VERBA, 3, S_OK, "It", std::nullopt, 3},
       {4, GCS_VERBA, 20, S_OK, "Item4", std::nullopt, 6},
       {4, GCS_HELPTEXTW, 5, S_OK, nullptr, help.substr(0, 4), 10},  // cut, and still a wide NUL inside cchMax
-      {4, GCS_VERBW, 20, S_OK, nullptr, L"", 2},
+      {4, GCS_VERBW, 20, S_OK, nullptr, L"Item4", 12},  // the verb in either form
+      {4, GCS_VERBW, 3, S_OK, nullptr, L"It", 6},
       {4, GCS_VALIDATEA, 20, S_OK, nullptr, std::nullopt, 0},
       {4, GCS_VALIDATEW, 20, S_OK, nullptr, std::nullopt, 0},
       {8, GCS_HELPTEXTA, 20, E_FAIL, nullptr, std::nullopt, 0},     // the placeholder: no text
@@ -399,7 +436,7 @@ TEST_F(FennickMenu, IconsOffGivesPlainEntriesAndNoBitmaps) {
   Settings([](clsOptions& o) { o.m_lShellShowIcons = clsOptions::OptionLevel_None; });
   Built b = Query();
   EXPECT_EQ(b.dump.find("checkmarks"), std::string::npos) << b.dump;
-  EXPECT_EQ(Of(b.handler).m_oBitmaps.Count(), 0);
+  for (std::int32_t id = 100; id < 110; ++id) EXPECT_EQ(Of(b.handler).OwnerDrawMenu_HasBitmap(id), nullptr) << id;
   EXPECT_NE(b.dump.find("  string 3 \"Notes\"\n"), std::string::npos);
 }
 

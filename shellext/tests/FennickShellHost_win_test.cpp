@@ -67,24 +67,24 @@ TEST(FennickShellHost, ARightClickShowsTheConfiguredMenuForFilesFoldersAndABackg
   auto expected = [&](bool many) {
     const std::string dynHelp = "Corvane Folder - " + Escaped(sub);
     std::string m = "  menu\n    separator - disabled\n    popup - \"Corvane Test\" checkbitmaps\n";
-    m += "      string 0 \"Sub\" checkbitmaps verb \"\" help \"" + dynHelp + "\" verbA \"Item0\"\n";
-    m += "      string 1 \"" + docs + "\" checkbitmaps verb \"\" help \"Corvane Special Folder - " + docs +
-         "\" verbA \"Item1\"\n";
+    // The verb in both forms: GCS_VERBW answers it as GCS_VERBA does.
+    m += "      string 0 \"Sub\" checkbitmaps verb \"Item0\" help \"" + dynHelp + "\"\n";
+    m += "      string 1 \"" + docs + "\" checkbitmaps verb \"Item1\" help \"Corvane Special Folder - " + docs + "\"\n";
     m += "      popup - \"Tools\"\n";
-    m += "        string 2 \"Notes\" checkbitmaps verb \"\" help \"Corvane File - " + Escaped(dir.File("a.txt")) +
-         "\" verbA \"Item2\"\n";
+    m += "        string 2 \"Notes\" checkbitmaps verb \"Item2\" help \"Corvane File - " + Escaped(dir.File("a.txt")) +
+         "\"\n";
     m += "        separator - disabled\n";
-    m += "        string 3 \"Act\" checkbitmaps verb \"\" help \"Corvane Custom Action - Act\" verbA \"Item3\"\n";
+    m += "        string 3 \"Act\" checkbitmaps verb \"Item3\" help \"Corvane Custom Action - Act\"\n";
     int next = 4;
     if (many)
       m += "      string " + std::to_string(next++) +
-           " \"Many\" checkbitmaps verb \"\" help \"Corvane Selection Task - Many\" verbA \"Item4\"\n";
+           " \"Many\" checkbitmaps verb \"Item4\" help \"Corvane Selection Task - Many\"\n";
     m += "      popup - \"Dyn\" checkbitmaps\n";
     m += "        string " + std::to_string(next) +
          " \"(Empty)\" disabled verb 0x80004005 E_FAIL help 0x80004005 E_FAIL validate 0x00000001 S_FALSE\n";
     const std::string designer = std::to_string(next + 1);
     m += "      separator - disabled\n      string " + designer +
-         " \"&Designer...\" checkbitmaps verb \"\" help \"Corvane - Start the Designer\" verbA \"Item" + designer + "\"\n";
+         " \"&Designer...\" checkbitmaps verb \"Item" + designer + "\" help \"Corvane - Start the Designer\"\n";
     m += "    separator - disabled\n";
     return m;
   };

@@ -9,13 +9,14 @@
 
 #include "base/tests/testing.h"
 #include "config/clsOptions.h"
-#include "shellext/FennickHandler.h"
+#include "shellext/CommandMap.h"
+#include "shellext/MenuInsertion.h"
 #include "shellext/tests/fennick_testing.h"
 
 namespace {
 
 using config::clsOptions;
-using shellext::FennickHandler;
+using shellext::CommandMap;
 
 COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
   base::WindowDc screen(nullptr);
@@ -79,21 +80,23 @@ class Insertion : public ::testing::Test {
       o.m_szShellConfigFile = "";
       o.m_szShellCustomActionsFile = "";
     });
-    handler = fennick_test::NewHandler();
-    h = static_cast<FennickHandler*>(handler.get());
-    h->m_hMenu = shellMenu.get();
-    h->m_hRootMenu = root.get();
+    handler = fennick_test::NewHandler();  // the thread's settings, loaded
+    bitmaps.LoadResourceBitmaps(GetModuleHandleA(nullptr));  // the test program carries them too
+    map.BeginQuery(shellMenu.get(), 10, 0x7fff);
   }
 
-  // Inserts one entry; the member it made.
-  FennickHandler::ItemPtr Add(HMENU menu, const std::string& caption, std::int32_t& id, std::int32_t& key,
-                              std::int32_t position = -1, bool trim = false, bool ownerDraw = true,
-                              HMENU submenu = nullptr, bool* inserted = nullptr) {
-    auto member = h->AddBuiltInEntry(config::clsCorvaneData::TypeDesigner, menu);
+  // Inserts one entry; the record it made.
+  CommandMap::EntryPtr Add(HMENU menu, const std::string& caption, std::int32_t& key, std::int32_t position = -1,
+                           bool trim = false, bool ownerDraw = true, HMENU submenu = nullptr,
+                           bool* inserted = nullptr) {
+    auto item = std::make_shared<config::clsCorvaneData>();
+    item->m_lType = config::clsCorvaneData::TypeDesigner;
+    auto entry = map.Add(item, menu);
     HBITMAP fileBitmap = nullptr;
-    bool in = h->AddMenuWithBitmap(member, menu, caption, id, key, fileBitmap, position, "", trim, ownerDraw, submenu);
+    bool in = shellext::AddMenuWithBitmap(map, *pictures, entry, menu, caption, key, fileBitmap, position, "", trim,
+                                          ownerDraw, submenu);
     if (inserted) *inserted = in;
-    return member;
+    return entry;
   }
 
   MENUITEMINFOA Info(HMENU menu, UINT position) {
@@ -108,36 +111,43 @@ class Insertion : public ::testing::Test {
   base::UniqueHMenu shellMenu{CreatePopupMenu()};
   base::UniqueHMenu root{CreatePopupMenu()};
   base::ComPtr<IContextMenu3> handler;
-  FennickHandler* h = nullptr;
+  shellext::clsMenuBitmaps bitmaps;
+  shellext::clsMenuBitmaps* pictures = &bitmaps;
+  CommandMap map;
 };
 
 TEST_F(Insertion, PositionOwnerDrawingAndIdentifiers) {
   for (int i = 0; i < 5; ++i) AppendMenuA(root.get(), MF_STRING, 900 + static_cast<UINT>(i), "x");
-  std::int32_t id = 10, key = 0;
-  auto appended = Add(root.get(), "Appended", id, key);
+  std::int32_t key = 0;
+  auto appended = Add(root.get(), "Appended", key);
   EXPECT_EQ(Info(root.get(), 5).wID, 10u);  // -1 appends: position 5 of 5
-  EXPECT_EQ(appended->m_lKey, 10);
+  EXPECT_EQ(appended->id, 10);
   EXPECT_EQ(Info(root.get(), 5).fType & MFT_OWNERDRAW, static_cast<UINT>(MFT_OWNERDRAW));
-  EXPECT_EQ(h->GetMenuCaption(10), "Appended");
+  EXPECT_EQ(shellext::EntryCaption(map, 10), "Appended");
+  EXPECT_EQ(map.Find(10), appended);
 
   // Straight in the shell's menu: never drawn by us.
   key = 0;
-  Add(shellMenu.get(), "Shell", id, key, 0);
+  Add(shellMenu.get(), "Shell", key, 0);
   EXPECT_EQ(Info(shellMenu.get(), 0).fType & MFT_OWNERDRAW, 0u);
-  EXPECT_EQ(id, 12);
+  EXPECT_EQ(map.Ids().Next(), 12);
 
-  // A popup takes an identifier only when its caller's flag says so.
-  base::UniqueHMenu sub1(CreatePopupMenu()), sub2(CreatePopupMenu());
+  // A popup takes an identifier only when its caller's flag says so; it is
+  // found by its submenu only when that menu is one the map made.
+  base::UniqueHMenu sub1 = map.CreateSubmenu();
+  base::UniqueHMenu sub2(CreatePopupMenu());
   key = 0;
-  auto none = Add(root.get(), "No id", id, key, -1, false, false, sub1.release());
-  EXPECT_EQ(id, 12);
-  EXPECT_EQ(none->m_lKey, shellext::kNoCommandId);
+  auto none = Add(root.get(), "No id", key, -1, false, false, sub1.get());
+  sub1.release();
+  EXPECT_EQ(map.Ids().Next(), 12);
+  EXPECT_EQ(none->id, shellext::kNoCommandId);
   EXPECT_EQ(Info(root.get(), 6).wID, static_cast<UINT>(-1));
+  EXPECT_EQ(map.FindBySubmenu(Info(root.get(), 6).hSubMenu), none);
   key = 0;
-  auto some = Add(root.get(), "Id", id, key, -1, false, true, sub2.release());
-  EXPECT_EQ(id, 13);
-  EXPECT_EQ(some->m_lKey, 12);
-  EXPECT_EQ(h->FindCommandBySubmenu(Info(root.get(), 7).hSubMenu), nullptr);  // no submenu of ours registered
+  auto some = Add(root.get(), "Id", key, -1, false, true, sub2.release());
+  EXPECT_EQ(map.Ids().Next(), 13);
+  EXPECT_EQ(some->id, 12);
+  EXPECT_EQ(map.FindBySubmenu(Info(root.get(), 7).hSubMenu), nullptr);  // not a menu of the map's
 }
 
 TEST_F(Insertion, PicturesFollowTheIconLevelAndAMissingOneLeavesTheEntryPlain) {
@@ -155,36 +165,36 @@ TEST_F(Insertion, PicturesFollowTheIconLevelAndAMissingOneLeavesTheEntryPlain) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.level) + " " + std::to_string(c.key));
     config::g_oOptions().m_lShellShowIcons = c.level;
-    std::int32_t id = 1, key = c.key;
-    Add(root.get(), "E", id, key);
+    std::int32_t key = c.key;
+    Add(root.get(), "E", key);
     MENUITEMINFOA mii = Info(root.get(), static_cast<UINT>(GetMenuItemCount(root.get()) - 1));
     EXPECT_EQ(mii.hbmpChecked != nullptr, c.marks);
     EXPECT_EQ(key, c.keyAfter);
   }
-  // The level says "picture" but there is none (a handler made while icons
-  // were off): the entry goes in without one.
-  fennick_test::PlantSettings([](clsOptions& o) { o.m_lShellShowIcons = clsOptions::OptionLevel_None; });
-  handler = fennick_test::NewHandler();
-  h = static_cast<FennickHandler*>(handler.get());
-  h->m_hMenu = shellMenu.get();
-  EXPECT_EQ(h->m_oBitmaps.Count(), 0);
+  // The level says "picture" but there is none (pictures of a handler made
+  // while icons were off): the entry goes in without one.
+  shellext::clsMenuBitmaps none;
+  pictures = &none;
   config::g_oOptions().m_lShellShowIcons = clsOptions::OptionLevel_Maximum;
   const int before = GetMenuItemCount(root.get());
-  std::int32_t id = 5, key = shellext::kBitmapCustomAction;
+  const std::int32_t id = map.Ids().Next();
+  std::int32_t key = shellext::kBitmapCustomAction;
   bool inserted = false;
-  Add(root.get(), "Plain", id, key, -1, false, true, nullptr, &inserted);
+  auto plain = Add(root.get(), "Plain", key, -1, false, true, nullptr, &inserted);
   EXPECT_TRUE(inserted);
   ASSERT_EQ(GetMenuItemCount(root.get()), before + 1);
   EXPECT_EQ(Info(root.get(), static_cast<UINT>(before)).hbmpChecked, nullptr);
-  EXPECT_EQ(id, 6);
+  EXPECT_EQ(plain->id, id);
+  EXPECT_EQ(shellext::EntryPicture(map, id), nullptr);
+  pictures = &bitmaps;
 }
 
 TEST_F(Insertion, CaptionsAreShortenedOnlyWhenAsked) {
   config::g_oOptions().m_lShellMaxMenuText = 5;
-  std::int32_t id = 1, key = 0;
-  Add(root.get(), "A long caption", id, key, -1, true);
+  std::int32_t key = 0;
+  Add(root.get(), "A long caption", key, -1, true);
   key = 0;
-  Add(root.get(), "A long caption", id, key, -1, false);
+  Add(root.get(), "A long caption", key, -1, false);
   char text[64] = {};
   GetMenuStringA(root.get(), 0, text, sizeof text, MF_BYPOSITION);
   EXPECT_STREQ(text, "A lon...");

@@ -1,18 +1,29 @@
 // fennick_bench: how long a right-click takes with Fennick's menu.
 //
-//   fennick_bench [--runs N] [--dll PATH] [--registered]
+//   fennick_bench [--runs N] [--dll PATH] [--registered] [--dynamic]
 //
 // For configurations of 10, 100 and 1000 items (written with the project's
 // writer, the settings pointed at them), one right-click is what the shell
 // does: make the handler (through Fennick.dll's class factory, or with
 // --registered through CoCreateInstance of the registered class), Initialize
 // it with the shell's data object for one file, QueryContextMenu on a new
-// popup menu, destroy the menu, release the handler. The baseline inserts the
-// same number of plain text entries from memory into a popup menu. Printed:
-// the median time of each and their ratio, with icons at the maximum level
-// and with icons off. The user's settings are put back afterwards.
+// popup menu, destroy the menu, release the handler. "cold" is the first
+// right-click of a fresh process (a child run of this program), "warm" the
+// median of later ones. The baseline builds the same menu tree (the same
+// submenus, entries and owner-draw flag) from memory. Each is printed with
+// icons at the maximum level and with icons off, with its ratio to the
+// baseline of the same run.
+//
+// Dynamic folders of 1,000, 5,000 and 10,000 files, icons on and owner
+// drawing on: the right-click, the folder's submenu opened (filled: at most
+// the 5,000 entries of the reserved block) and every entry measured, warm,
+// against inserting as many owner-drawn entries from memory, with the time
+// of the opening and of the measuring alone; --dynamic runs these alone.
+// The user's settings are put back afterwards.
 #include <windows.h>
 #include <shlobj.h>
+
+#include <functional>
 
 #include <algorithm>
 #include <chrono>
@@ -145,7 +156,12 @@ class Bench {
     base::UniqueHMenu popup(CreatePopupMenu());
     hr = menu->QueryContextMenu(popup.get(), 0, 1, 0x7fff, CMF_NORMAL);
     if (FAILED(hr) || HRESULT_CODE(hr) < 2) Fail("the handler made no menu", hr);
+    if (whileOpen) whileOpen(popup.get(), menu.query<IContextMenu3>(IID_IContextMenu3).get());
   }
+
+  // What the shell's menu asks while open: here, the first entry of the
+  // root popup opened, filled and every one of its entries measured.
+  std::function<void(HMENU, IContextMenu3*)> whileOpen;
 
  private:
   bool m_registered;
@@ -153,16 +169,136 @@ class Bench {
   base::ComPtr<IClassFactory> m_factory;
 };
 
-void Baseline(const std::vector<std::string>& captions) {
-  base::UniqueHMenu popup(CreatePopupMenu());
+void InsertEntry(HMENU menu, UINT id, const std::string& caption, bool ownerDraw, HMENU submenu = nullptr) {
+  MENUITEMINFOA mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_SUBMENU;
+  mii.fType = ownerDraw ? MFT_OWNERDRAW : MFT_STRING;
+  mii.wID = id;
+  mii.hSubMenu = submenu;
+  mii.dwTypeData = const_cast<char*>(caption.c_str());
+  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
+}
+
+// The tree WriteConfiguration describes, built from memory: the root popup
+// in the shell's menu and a separator after it; in the root, a submenu per
+// ten items holding the nine after it (eight entries and a separator).
+void BaselineTree(int n, bool ownerDraw) {
+  base::UniqueHMenu shellMenu(CreatePopupMenu());
+  HMENU root = CreatePopupMenu();
   UINT id = 1;
-  for (const std::string& caption : captions) {
-    MENUITEMINFOA mii{};
-    mii.cbSize = sizeof mii;
-    mii.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE;
-    mii.wID = id++;
-    mii.dwTypeData = const_cast<char*>(caption.c_str());
-    InsertMenuItemA(popup.get(), static_cast<UINT>(GetMenuItemCount(popup.get())), TRUE, &mii);
+  HMENU popup = nullptr;
+  for (int i = 0; i < n; ++i) {
+    const std::string caption = "File item" + std::to_string(i);
+    if (i % 10 == 0) {
+      popup = CreatePopupMenu();
+      InsertEntry(root, id++, caption, ownerDraw, popup);
+    } else if (i % 10 == 9) {
+      AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+    } else {
+      InsertEntry(popup, id++, caption, ownerDraw);
+    }
+  }
+  InsertMenuA(shellMenu.get(), 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(root), "Bench");
+  InsertMenuA(shellMenu.get(), 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+}
+
+// n owner-drawn entries inserted into a popup and each measured, as the
+// dynamic folder's fill does without the folder.
+void BaselineFill(int n) {
+  base::UniqueHMenu popup(CreatePopupMenu());
+  base::UniqueHdc dc(CreateCompatibleDC(nullptr));
+  for (int i = 0; i < n; ++i) {
+    const std::string caption = "file " + std::to_string(i) + ".txt";
+    InsertEntry(popup.get(), static_cast<UINT>(i + 1), caption, true);
+    SIZE size{};
+    GetTextExtentPoint32A(dc.get(), caption.data(), static_cast<int>(caption.size()), &size);
+  }
+}
+
+// Opens the dynamic folder (the root popup's first entry) and measures its
+// entries.
+struct OpenTimes {
+  std::vector<double> open, measure;  // ms, one per run
+};
+
+void OpenAndMeasure(HMENU shellMenu, IContextMenu3* menu, int* measured, OpenTimes* times) {
+  HMENU root = nullptr;
+  for (int i = 0; !root && i < GetMenuItemCount(shellMenu); ++i) root = GetSubMenu(shellMenu, i);
+  HMENU folder = root ? GetSubMenu(root, 0) : nullptr;
+  if (!folder || !menu) Fail("no dynamic folder in the menu");
+  LRESULT result = 0;
+  const auto start = Clock::now();
+  menu->HandleMenuMsg2(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(folder), 0, &result);
+  const auto opened = Clock::now();
+  const int count = GetMenuItemCount(folder);
+  for (int i = 0; i < count; ++i) {
+    MEASUREITEMSTRUCT mis{};
+    mis.CtlType = ODT_MENU;
+    mis.itemID = GetMenuItemID(folder, i);
+    menu->HandleMenuMsg2(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis), &result);
+  }
+  if (measured) *measured = count;
+  if (times) {
+    times->open.push_back(std::chrono::duration<double, std::milli>(opened - start).count());
+    times->measure.push_back(std::chrono::duration<double, std::milli>(Clock::now() - opened).count());
+  }
+}
+
+void SaveSettings(const std::string& cfg, int icons, bool ownerDraw) {
+  config::clsOptions o;
+  o.Reset();
+  o.m_szShellConfigFile = cfg;
+  o.m_szShellCustomActionsFile = "";
+  o.m_lShellShowIcons = icons;
+  o.m_bShellOwnerDraw = ownerDraw;
+  o.Reg_Save(config::kSettingsKey, false);
+}
+
+// The first right-click of a fresh process: this program run again.
+double ColdRightClick(const std::string& dll, bool registered, const std::string& selected) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string command = std::string("\"") + self + "\" --cold \"" + selected + "\"";
+  if (registered) command += " --registered";
+  else command += " --dll \"" + dll + "\"";
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) Fail("no pipe");
+  base::UniqueFile reader(readEnd);
+  base::UniqueFile writer(writeEnd);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = writeEnd;
+  si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
+    Fail("cannot run " + command);
+  writer.reset();
+  std::string out;
+  char buffer[256];
+  DWORD n = 0;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) out.append(buffer, n);
+  WaitForSingleObject(pi.hProcess, INFINITE);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return std::atof(out.c_str());
+}
+
+int ColdChild(const std::string& dll, bool registered, const std::string& selected) {
+  try {
+    // The shell has the selection before any handler of it is made.
+    Selection selection = SelectOne(selected);
+    Bench bench(dll, registered);
+    const auto start = Clock::now();
+    bench.RightClick(selection);
+    std::printf("%.3f\n", std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    return 0;
+  } catch (...) {
+    return 1;
   }
 }
 
@@ -178,16 +314,21 @@ int main(int argc, char** argv) {
   for (char& c : dll)
     if (c == '/') c = '\\';
 #endif
+  std::string cold;
+  bool dynamicOnly = false;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
     else if (a == "--dll" && i + 1 < argc) dll = argv[++i];
     else if (a == "--registered") registered = true;
+    else if (a == "--dynamic") dynamicOnly = true;
+    else if (a == "--cold" && i + 1 < argc) cold = argv[++i];  // the child of a cold run
     else {
-      std::fputs("usage: fennick_bench [--runs N] [--dll PATH] [--registered]\n", stderr);
+      std::fputs("usage: fennick_bench [--runs N] [--dll PATH] [--registered] [--dynamic]\n", stderr);
       return 2;
     }
   }
+  if (!cold.empty()) return ColdChild(dll, registered, cold);
   config::clsOptions saved;
   saved.Reg_Load(config::kSettingsKey);
   int status = 0;
@@ -199,24 +340,56 @@ int main(int argc, char** argv) {
     const std::string cfg = folder + "\\bench.cfg";
     Bench bench(dll, registered);
     Selection selection = SelectOne(selected);
-    std::printf("median time per right-click, %d runs each (%s)\n", runs,
+    std::printf("time per right-click, warm: the median of %d runs (%s)\n", runs,
                 registered ? "CoCreateInstance" : "class factory");
-    std::printf("%-6s %-7s %12s %12s %8s\n", "items", "icons", "fennick ms", "baseline ms", "ratio");
-    for (int icons : {config::clsOptions::OptionLevel_Maximum, config::clsOptions::OptionLevel_None}) {
+    std::printf("%-6s %-7s %10s %10s %11s %7s %7s %9s\n", "items", "icons", "cold ms", "warm ms", "baseline ms",
+                "cold/b", "warm/b", "on/off");
+    double warmOff[3] = {};
+    double warmOn[3] = {};
+    for (int icons : {config::clsOptions::OptionLevel_None, config::clsOptions::OptionLevel_Maximum}) {
+      if (dynamicOnly) break;
+      int row = 0;
       for (int n : {10, 100, 1000}) {
         WriteConfiguration(cfg, folder, n);
-        config::clsOptions o;
-        o.Reset();
-        o.m_szShellConfigFile = cfg;
-        o.m_szShellCustomActionsFile = "";
-        o.m_lShellShowIcons = icons;
-        o.Reg_Save(config::kSettingsKey, false);
-        std::vector<std::string> captions;
-        for (int i = 0; i < n; ++i) captions.push_back("File item" + std::to_string(i));
+        SaveSettings(cfg, icons, false);
+        const double coldMs = ColdRightClick(dll, registered, selected);
         const double fennick = MedianMs(runs, [&] { bench.RightClick(selection); });
-        const double baseline = MedianMs(runs, [&] { Baseline(captions); });
-        std::printf("%-6d %-7s %12.3f %12.3f %8.1f\n", n, icons ? "maximum" : "off", fennick, baseline,
-                    baseline > 0 ? fennick / baseline : 0.0);
+        const double baseline = MedianMs(runs, [&] { BaselineTree(n, false); });
+        (icons ? warmOn : warmOff)[row] = fennick;
+        char onOff[16] = "";
+        if (icons) std::snprintf(onOff, sizeof onOff, "%.2f", warmOff[row] > 0 ? fennick / warmOff[row] : 0.0);
+        std::printf("%-6d %-7s %10.3f %10.3f %11.3f %7.1f %7.1f %9s\n", n, icons ? "maximum" : "off", coldMs, fennick,
+                    baseline, baseline > 0 ? coldMs / baseline : 0.0, baseline > 0 ? fennick / baseline : 0.0, onOff);
+        std::fflush(stdout);
+        ++row;
+      }
+    }
+
+    std::printf("\ndynamic folder, icons maximum, owner drawing: right-click, open, measure every entry (warm)\n");
+    std::printf("%-7s %-7s %8s %10s %11s %7s %9s %10s %12s\n", "files", "icons", "entries", "fill ms", "baseline ms",
+                "ratio", "open ms", "measure ms", "measure us/e");
+    static const char* const kKinds[] = {".txt", ".ini", ".bmp", ".log"};
+    for (int files : {1000, 5000, 10000}) {
+      const std::string dynamic = folder + "\\dyn" + std::to_string(files);
+      CreateDirectoryA(dynamic.c_str(), nullptr);
+      for (int i = 0; i < files; ++i) WriteFile(dynamic + "\\file " + std::to_string(i) + kKinds[i % 4]);
+      configbuilder::ConfigBuilder b("Bench");
+      b.Add(clsCorvaneData::TypeDynamicFolder, "Folder", dynamic);
+      DeleteFileA(cfg.c_str());
+      b.Save(cfg);
+      for (int icons : {config::clsOptions::OptionLevel_Maximum, config::clsOptions::OptionLevel_None}) {
+        SaveSettings(cfg, icons, true);
+        int entries = 0;
+        OpenTimes times;
+        bench.whileOpen = [&](HMENU m, IContextMenu3* h) { OpenAndMeasure(m, h, &entries, &times); };
+        const int dynamicRuns = std::max(3, runs / 4);
+        const double fill = MedianMs(dynamicRuns, [&] { bench.RightClick(selection); });
+        bench.whileOpen = nullptr;
+        const double baseline = MedianMs(dynamicRuns, [&] { BaselineFill(entries); });
+        const double measure = Median(times.measure);
+        std::printf("%-7d %-7s %8d %10.3f %11.3f %7.1f %9.3f %10.3f %12.2f\n", files, icons ? "maximum" : "off",
+                    entries, fill, baseline, baseline > 0 ? fill / baseline : 0.0, Median(times.open), measure,
+                    entries > 0 ? 1000.0 * measure / entries : 0.0);
         std::fflush(stdout);
       }
     }

@@ -253,7 +253,7 @@ HandlerOutcome RunHandler(const HandlerEntry& handler, const Selection& selectio
   return run.Outcome();
 }
 
-void ReportUnload(const std::vector<std::wstring>& modules) {
+void ReportUnload(const std::vector<std::wstring>& modules, bool gdi) {
   using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
   std::vector<std::wstring> done;
   for (const std::wstring& path : modules) {
@@ -275,6 +275,8 @@ void ReportUnload(const std::vector<std::wstring>& modules) {
     line += GetModuleHandleW(path.c_str()) ? " loaded" : " freed";
     PrintLine(0, line);
   }
+  // What a library keeps for its process (cached pictures) goes with it.
+  if (gdi) PrintLine(0, "gdi unloaded " + std::to_string(GdiObjectCount()));
 }
 
 }  // namespace shellhost

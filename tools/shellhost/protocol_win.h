@@ -25,6 +25,6 @@ HandlerOutcome RunHandler(const HandlerEntry& handler, const Selection& selectio
 
 // Once every object is released: what each module's DllCanUnloadNow says,
 // and whether COM then lets the module go.
-void ReportUnload(const std::vector<std::wstring>& modules);
+void ReportUnload(const std::vector<std::wstring>& modules, bool gdi);
 
 }  // namespace shellhost

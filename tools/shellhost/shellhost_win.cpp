@@ -65,8 +65,9 @@ Options:
   --open-twice         --open-submenus, then open and read the whole menu once
                        more ("menu again")
   --gdi                the process's GDI objects before the handler is created,
-                       with its menu open, and after its release ("gdi before
-                       N", "gdi open N", "gdi after N"); where GetGuiResources
+                       with its menu open, after its release, and once the
+                       libraries are freed ("gdi before N", "gdi open N", "gdi
+                       after N", "gdi unloaded N"); where GetGuiResources
                        answers nothing (Wine), the live entries of the
                        process's GDI handle table that are not stock objects
   --invoke VERB        then InvokeCommand with the verb string; with several
@@ -98,6 +99,7 @@ Output, one line each, sub-lines indented by two blanks:
     gdi before N, gdi open N, gdi after N     --gdi
     exception HR                  a C++ exception came back through the handler
   unload "DLL" DllCanUnloadNow HR freed|loaded
+  gdi unloaded N                  --gdi, once the libraries are freed
   no handler                      when none was found
   result N                        the exit code
 HR is 0xXXXXXXXX, then the name of a common code (0x80070057 E_INVALIDARG).
@@ -277,7 +279,7 @@ int Host(const shellhost::Options& o) {
     }
     if (wantInvoke && !invoked) failed = true;
   }  // the data object and the identifier lists go before the unload check
-  shellhost::ReportUnload(modules);
+  shellhost::ReportUnload(modules, o.gdi);
   return Finish(failed ? kExitHandlerFailed : kExitOk);
 }
 

@@ -142,3 +142,28 @@ TEST(TreeView, VisitPreOrderWalksSiblingsAndDescendantsWithTheirDepth) {
   EXPECT_EQ(deep.Count(), 1);
   EXPECT_EQ(deep.Item(1).Children(), 0);
 }
+
+TEST(TreeView, SelectionAndDropHighlightGoWithTheNodesRemovedAndEnsureVisibleOpensTheWay) {
+  TreeView tree;
+  TreeNode& r = tree.Add(nullptr, 0, "root", "r");
+  TreeNode& a = tree.Add(&r, 4, "", "a");
+  TreeNode& a1 = tree.Add(&a, 4, "", "a1");
+  TreeNode& b = tree.Add(&r, 4, "", "b");
+  tree.EnsureVisible(a1);
+  EXPECT_TRUE(r.Expanded());
+  EXPECT_TRUE(a.Expanded());
+  EXPECT_FALSE(a1.Expanded());
+
+  tree.SetSelectedItem(&a1);
+  tree.SetDropHighlight(&b);
+  tree.Remove(b);
+  EXPECT_EQ(tree.SelectedItem(), &a1);
+  EXPECT_EQ(tree.DropHighlight(), nullptr);
+  tree.Remove(a);  // a1 goes with it
+  EXPECT_EQ(tree.SelectedItem(), nullptr);
+
+  TreeView other;
+  TreeNode& stranger = other.Add(nullptr, 0, "x", "x");
+  tree.SetSelectedItem(&stranger);  // a node of another tree is no choice
+  EXPECT_EQ(tree.SelectedItem(), nullptr);
+}

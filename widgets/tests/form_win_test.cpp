@@ -4,32 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "base/tests/testing.h"
+#include "widgets/tests/pictures.h"
 
 using namespace widgets;
 
-namespace {
-
-// A picture of one colour, w x h pixels.
-Picture SolidPicture(int w, int h, COLORREF colour) {
-  base::WindowDc screen(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), w, h);
-  {
-    base::UniqueHdc dc(CreateCompatibleDC(screen.get()));
-    base::SelectObjectScope select(dc.get(), bitmap);
-    base::UniqueHBrush brush(CreateSolidBrush(colour));
-    RECT r{0, 0, w, h};
-    FillRect(dc.get(), &r, brush.get());
-  }
-  PICTDESC desc = {};
-  desc.cbSizeofstruct = sizeof desc;
-  desc.picType = PICTYPE_BITMAP;
-  desc.bmp.hbitmap = bitmap;
-  Picture picture;
-  OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, picture.put_void());
-  return picture;
-}
-
-}  // namespace
+using testing_support::SolidPicture;
 
 TEST(Form, LoadsInTwipsAndForgetsItsWindowWhenItGoes) {
   Form form("Form base", 150 * TwipsPerPixelX(), 100 * TwipsPerPixelY());
