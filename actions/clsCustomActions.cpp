@@ -9,7 +9,6 @@
 #include "common/appinfo.h"
 #include "common/clsCollection.h"
 #include "common/clsTrace.h"
-#include "smartui/model.h"
 
 namespace actions {
 
@@ -97,20 +96,12 @@ std::string clsCustomActions::BuildActionString(const std::string& item, const s
   return out;
 }
 
-void clsCustomActions::AddMatchOptions(sui::Item& item) {
-  item.subItems().clear();
-  const std::pair<const char*, std::int32_t> modes[] = {{"(None)", OptionMatchIgnore},
-                                                        {"Partial", OptionMatchPartial},
-                                                        {"Exact", OptionMatchExact},
-                                                        {"Anywhere", OptionMatchAnywhere}};
-  for (const auto& m : modes) item.subItems().add(0, "", m.first, sui::kKindEntry)->setTag(m.second);
-}
-
 bool clsCustomActions::MatchString(const std::string& pattern, const std::string& actual, std::int32_t mode) {
   common::TraceScope scope("MatchString");
-  common::g_Debug().Output("szSrc=" + pattern + "  szDest=" + actual + "  lMode=" + std::to_string(mode));
+  common::g_Debug().Output(
+      [&] { return "szSrc=" + pattern + "  szDest=" + actual + "  lMode=" + std::to_string(mode); });
   bool result = MatchText(pattern, actual, mode);
-  common::g_Debug().Output(std::string("MatchString=") + (result ? "True" : "False"));
+  common::g_Debug().Output([&] { return std::string("MatchString=") + (result ? "True" : "False"); });
   return result;
 }
 

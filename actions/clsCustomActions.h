@@ -10,10 +10,6 @@
 
 struct HWND__;  // the platform's window handle (HWND)
 
-namespace sui {
-class Item;
-}
-
 namespace common {
 class clsCollection;
 }
@@ -68,8 +64,6 @@ class clsCustomActions {
   void Delete(const std::string& id, const std::string& file);
   // Order = i for the section ids[i], i from 1; ids[0] is not used.
   void Resequence(const std::vector<std::string>& ids, const std::string& file);
-  // The match modes as the entries of a grid row's list (Designer).
-  void AddMatchOptions(sui::Item& item);
 
   static std::string TokenItemEx() { return "crv_item"; }
   static std::string TokenItem() { return "[crv_item]"; }

@@ -31,7 +31,7 @@ HWND clsCustomActions::MatchWindow(HWND hwnd, const std::string& file) {
     WindowEntry entry;
     entry.hwnd = w;
     common::GetWindowClassAndText(w, entry.className, entry.caption);
-    common::g_Debug().Output("szClass=" + entry.className + "  szCaption=" + entry.caption);
+    common::g_Debug().Output([&] { return "szClass=" + entry.className + "  szCaption=" + entry.caption; });
     chain.push_back(std::move(entry));
   }
   std::string exe = common::g_oProcess().GetExeViaHwnd(hwnd);
@@ -39,7 +39,7 @@ HWND clsCustomActions::MatchWindow(HWND hwnd, const std::string& file) {
   HWND result = nullptr;
   for (std::int32_t i = 0; i < n && !result; ++i)
     if (MatchWindow_(chain, exe, ids[static_cast<size_t>(i)], file)) result = hwnd;
-  common::g_Debug().Output("MatchWindow=" + HexOf(result));
+  common::g_Debug().Output([&] { return "MatchWindow=" + HexOf(result); });
   return result;
 }
 
@@ -47,7 +47,7 @@ bool clsCustomActions::MatchWindow_(const std::vector<WindowEntry>& chain, const
                                     const std::string& id, const std::string& file) {
   common::TraceScope scope("MatchWindow_");
   Load(id, file);
-  common::g_Debug().Output("m_szId=" + m_szId + "  m_szDescription=" + m_szDescription);
+  common::g_Debug().Output([&] { return "m_szId=" + m_szId + "  m_szDescription=" + m_szDescription; });
   bool result = false;
   bool anyCriterion = false;
   bool held = true;
@@ -64,7 +64,7 @@ bool clsCustomActions::MatchWindow_(const std::vector<WindowEntry>& chain, const
     held = MatchClass(m_szClass, chain, m_lClassMatch);
   }
   result = anyCriterion && held;
-  common::g_Debug().Output(std::string("MatchWindow_=") + TrueFalse(result));
+  common::g_Debug().Output([&] { return std::string("MatchWindow_=") + TrueFalse(result); });
   return result;
 }
 

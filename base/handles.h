@@ -2,6 +2,7 @@
 // A raw handle is a borrowed one.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <utility>
@@ -67,6 +68,7 @@ CORVANE_HANDLE_TRAITS(PidlTraits, LPITEMIDLIST, nullptr, CoTaskMemFree(h));
 CORVANE_HANDLE_TRAITS(HModuleTraits, HMODULE, nullptr, FreeLibrary(h));
 CORVANE_HANDLE_TRAITS(HWndTraits, HWND, nullptr, DestroyWindow(h));
 CORVANE_HANDLE_TRAITS(HGlobalTraits, HGLOBAL, nullptr, GlobalFree(h));
+CORVANE_HANDLE_TRAITS(HImageListTraits, HIMAGELIST, nullptr, ImageList_Destroy(h));
 #undef CORVANE_HANDLE_TRAITS
 
 using UniqueHKey = UniqueHandle<HKeyTraits>;
@@ -85,6 +87,7 @@ using UniquePidl = UniqueHandle<PidlTraits>;
 using UniqueHModule = UniqueHandle<HModuleTraits>;
 using UniqueHWnd = UniqueHandle<HWndTraits>;
 using UniqueHGlobal = UniqueHandle<HGlobalTraits>;
+using UniqueHImageList = UniqueHandle<HImageListTraits>;
 
 // A window DC borrowed with GetDC, given back with ReleaseDC.
 class WindowDc {
@@ -101,6 +104,58 @@ class WindowDc {
  private:
   HWND m_hwnd;
   HDC m_dc;
+};
+
+// The paint of a WM_PAINT: BeginPaint on the way in, EndPaint however the
+// painting leaves.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) noexcept : m_hwnd(hwnd), m_dc(BeginPaint(hwnd, &m_ps)) {}
+  ~PaintDc() { EndPaint(m_hwnd, &m_ps); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const noexcept { return m_dc; }
+  const PAINTSTRUCT& paint() const noexcept { return m_ps; }
+  explicit operator bool() const noexcept { return m_dc != nullptr; }
+
+ private:
+  HWND m_hwnd;
+  PAINTSTRUCT m_ps{};
+  HDC m_dc;
+};
+
+// A storage medium handed out by IDataObject::GetData: released with
+// ReleaseStgMedium (which also tells its owner through pUnkForRelease).
+class StgMedium {
+ public:
+  StgMedium() noexcept = default;
+  ~StgMedium() { reset(); }
+  StgMedium(StgMedium&& o) noexcept : m_medium(o.m_medium) { o.m_medium = STGMEDIUM{}; }
+  StgMedium& operator=(StgMedium&& o) noexcept {
+    if (this != &o) {
+      reset();
+      m_medium = o.m_medium;
+      o.m_medium = STGMEDIUM{};
+    }
+    return *this;
+  }
+  StgMedium(const StgMedium&) = delete;
+  StgMedium& operator=(const StgMedium&) = delete;
+
+  const STGMEDIUM& get() const noexcept { return m_medium; }
+  // For GetData's out-parameter: releases what is held and hands out the
+  // empty medium.
+  STGMEDIUM* put() noexcept {
+    reset();
+    return &m_medium;
+  }
+  void reset() noexcept {
+    if (m_medium.tymed != TYMED_NULL) ReleaseStgMedium(&m_medium);
+    m_medium = STGMEDIUM{};
+  }
+
+ private:
+  STGMEDIUM m_medium{};
 };
 
 // Selects an object into a DC and puts the previous one back.

@@ -1,7 +1,5 @@
 #include "common/SpecialFolders.h"
 
-#include "smartui/model.h"
-
 namespace common {
 
 const char* SpecialFolderQualifier(std::int32_t csidl) noexcept {
@@ -37,22 +35,6 @@ std::vector<std::pair<std::int32_t, std::string>> ListSpecialFolders(void* hwndO
     if (!name.empty()) folders.emplace_back(csidl, std::move(name));
   }
   return folders;
-}
-
-std::shared_ptr<sui::Item> FillSpecialFolderList(void* hwndOwner, sui::Item& row, std::int32_t csidlToSelect,
-                                                 std::int32_t kind) {
-  row.subItems().clear();
-  std::shared_ptr<sui::Item> selected;
-  for (const auto& [csidl, name] : ListSpecialFolders(hwndOwner)) {
-    std::shared_ptr<sui::Item> entry = row.subItems().add(0, std::to_string(csidl), name, static_cast<int>(kind));
-    if (csidl == csidlToSelect) {
-      row.setValue(base::Variant(entry->caption()));
-      row.setTag(base::Variant(csidl));
-      selected = entry;
-    }
-  }
-  row.subItems().sort();
-  return selected;
 }
 
 std::string CutAtNull(const std::string& text) { return text.substr(0, text.find('\0')); }

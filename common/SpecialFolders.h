@@ -3,14 +3,9 @@
 // "Common " and "Local ".
 #pragma once
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
-
-namespace sui {
-class Item;
-}
 
 namespace common {
 
@@ -30,13 +25,6 @@ constexpr std::int32_t kLastSpecialFolder = 61;
 // The special folders the running system has: (CSIDL, qualified name) for
 // every candidate whose name is not empty, ascending.
 std::vector<std::pair<std::int32_t, std::string>> ListSpecialFolders(void* hwndOwner);
-
-// Fills a SmartUI list row with the special folders: one entry of `kind` per
-// folder, keyed by its CSIDL in decimal, captioned with its qualified name,
-// then sorted. The entry of `csidlToSelect` becomes the row's value (its
-// caption) and tag (the CSIDL) and is returned; none when it is not listed.
-std::shared_ptr<sui::Item> FillSpecialFolderList(void* hwndOwner, sui::Item& row, std::int32_t csidlToSelect,
-                                                 std::int32_t kind);
 
 // The shell's display name of a file or folder, or "" when it has none.
 std::string GetFileDisplayName(const std::string& path);

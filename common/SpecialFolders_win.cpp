@@ -30,7 +30,7 @@ std::string DisplayNameOf(const SHFILEINFOA& info) {
 std::string GetSpecialFolderName(void* hwndOwner, std::int32_t csidl, bool qualify) {
   base::UniquePidl pidl;
   if (FAILED(SHGetSpecialFolderLocation(static_cast<HWND>(hwndOwner), csidl, pidl.put())) || !pidl) return "";
-  g_Debug().Output("Pidl=" + HexOf(pidl.get()));
+  g_Debug().Output([&] { return "Pidl=" + HexOf(pidl.get()); });
   SHFILEINFOA info{};
   if (!SHGetFileInfoA(reinterpret_cast<LPCSTR>(pidl.get()), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME))
     return "";
@@ -45,7 +45,7 @@ std::string GetFileDisplayName(const std::string& path) {
 
 base::ComPtr<IPicture> GDIHandleToPicture(HANDLE handle, std::int32_t pictureType, HPALETTE palette) {
   TraceScope scope("GDIHandleToPicture");
-  g_Debug().Output("Handle=" + HexOf(handle));
+  g_Debug().Output([&] { return "Handle=" + HexOf(handle); });
   PICTDESC desc{};
   desc.cbSizeofstruct = sizeof desc;
   desc.picType = static_cast<UINT>(pictureType);
@@ -62,8 +62,10 @@ base::ComPtr<IPicture> GDIHandleToPicture(HANDLE handle, std::int32_t pictureTyp
   const HRESULT hr = OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, picture.put_void());
   OLE_HANDLE made = 0;
   if (picture) picture->get_Handle(&made);
-  g_Debug().Output("Handle=" + HexOf(reinterpret_cast<void*>(static_cast<UINT_PTR>(made))) + " " +
-                   clsTrace::ToHex(static_cast<std::int32_t>(hr)));
+  g_Debug().Output([&] {
+    return "Handle=" + HexOf(reinterpret_cast<void*>(static_cast<UINT_PTR>(made))) + " " +
+           clsTrace::ToHex(static_cast<std::int32_t>(hr));
+  });
   if (FAILED(hr)) return {};
   return picture;
 }

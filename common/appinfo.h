@@ -1,19 +1,15 @@
-// Who we are: the program folder, the texts of our own version resource, and
-// the per-thread message-box title.
-//
-// "Our own" is the module that holds this code: Designer's program file, or
-// Fennick's library inside the shell's process (never the host's program).
+// Who we are: the product texts of our own version resource, and the
+// per-thread message-box title. The module facts themselves (instance,
+// folder, version resource) are base's.
 #pragma once
 #include <string>
 
+#include "base/module.h"
+
 namespace common {
 
-// The folder of our module, without a trailing backslash.
-std::string ProgramFolder();
-
-// One text of our module's version resource ("ProductName", "FileDescription",
-// "LegalCopyright", ...), in its first listed language; empty when absent.
-std::string ModuleVersionString(const std::string& field);
+using base::ModuleVersionString;
+using base::ProgramFolder;
 
 // The program's product name, title and legal notice, from the version
 // resource. The title is its "FileDescription".

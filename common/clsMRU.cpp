@@ -29,15 +29,6 @@ std::string StoredEntry(registry_store::Key& key, const std::string& name) {
   return TextFromRegistryBytes(bytes);
 }
 
-// Runs one step of the menu rebuild; a step that fails is passed over.
-template <class F>
-void Step(F&& f) noexcept {
-  try {
-    f();
-  } catch (...) {
-  }
-}
-
 }  // namespace
 
 void clsMRU::SetMaxFileCount(std::int32_t lMax) {
@@ -112,7 +103,7 @@ bool clsMRU::Load(std::int32_t lMax) {
     RegistryGetValue(kRoot, m_Path, kCountValue, "D", 0, stored);
     // Anything may stand in the registry: the count stays within 0..capacity.
     m_FileCount = std::clamp(stored, std::int32_t{0}, MaxFileCount());
-    g_Debug().Output("Path=" + m_Path + ", MruFileCount=" + std::to_string(stored));
+    g_Debug().Output([&] { return "Path=" + m_Path + ", MruFileCount=" + std::to_string(stored); });
     std::unique_ptr<registry_store::Key> key;
     const bool opened = registry_store::OpenKey(RegHive::CurrentUser, m_Path, false, key) == 0 && key;
     for (std::int32_t i = 1; i <= MaxFileCount(); ++i) {
@@ -134,36 +125,11 @@ void clsMRU::Reset() {
 }
 
 void clsMRU::UpdateFileMenu(const std::string& szFile) {
-  if (m_FileMenu) AddToSmartUI(m_FileMenu, szFile);
-}
-
-void clsMRU::AddToSmartUI(const sui::ItemPtr& suiFileMenu, const std::string& szFile) {
-  if (m_FileCount == 0 || !suiFileMenu) return;
-  TraceScope trace("clsMRU.AddToSmartUI");
-  sui::ItemList& items = suiFileMenu->subItems();
-
-  // The separator and the entries of an earlier build.
-  for (int i = items.count(); i >= 1; --i)
-    Step([&] {
-      if (items.at(i)->key().compare(0, 4, "mru_") == 0) items.removeAt(i);
-    });
-
-  // Before the item that precedes Exit (its separator, in Designer's menu);
-  // at the end of a menu without Exit.
-  int p = items.count() + 1;
-  Step([&] {
-    if (auto exit = items.find("id_fileexit")) p = std::max(exit->index() - 1, 1);
-  });
-  Step([&] { items.add(p, "mru_separator", "", sui::kKindMenuSeparator); });
-  std::int32_t k = 1;
-  for (std::int32_t i = 1; i <= m_FileCount; ++i) {
-    if (File(i).empty()) continue;
-    // The key carries the entry's number, the caption the running number.
-    Step([&] {
-      auto entry = items.add(p + k, "mru_" + std::to_string(i), MenuCaption(i, k), sui::kKindMenuCommand);
-      if (File(i) == szFile) entry->setChecked(true);
-    });
-    ++k;
+  if (!m_MenuChanged) return;
+  try {
+    m_MenuChanged(*this, szFile);
+  } catch (...) {
+    // A menu that cannot be rebuilt leaves the list as it is.
   }
 }
 

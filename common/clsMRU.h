@@ -1,24 +1,24 @@
 // clsMRU: a most-recently-used list of texts kept under a key of
-// HKEY_CURRENT_USER, and shown, when a menu is attached, as numbered commands
-// of that SmartUI menu (Designer's File menu).
+// HKEY_CURRENT_USER. A menu that shows it (Designer's File menu) is told
+// through a callback when it must be rebuilt; the glue in ui/ fills it.
 //
 // Registry layout, shared by Designer and Fennick: the DWORD "MruFileCount"
 // and one string per entry, "Mru1" (the most recent) to "Mru" & count.
 // Values numbered above the count stay in the key and are ignored.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
-
-#include "smartui/model.h"
 
 namespace common {
 
 class clsMRU {
  public:
-  // The menu item whose sub-items show the list; null for none.
-  const sui::ItemPtr& FileMenu() const noexcept { return m_FileMenu; }
-  void SetFileMenu(sui::ItemPtr oFileMenu) { m_FileMenu = std::move(oFileMenu); }
+  // Called with the list and the file to check whenever the menu that shows
+  // the list must be rebuilt; empty for no menu.
+  using MenuChanged = std::function<void(const clsMRU& list, const std::string& szFile)>;
+  void SetMenuChanged(MenuChanged onChanged) { m_MenuChanged = std::move(onChanged); }
   // The key path below HKEY_CURRENT_USER, ending with a backslash.
   const std::string& Path() const noexcept { return m_Path; }
   void SetPath(const std::string& szValue) { m_Path = szValue; }
@@ -57,13 +57,9 @@ class clsMRU {
   // Forgets every entry; nothing is written and the menu is not rebuilt.
   void Reset();
 
-  // Rebuilds the attached menu's entries, checking the one equal to szFile.
+  // Asks the menu that shows the list to rebuild its entries, checking the
+  // one equal to szFile. What the callback throws is passed over.
   void UpdateFileMenu(const std::string& szFile);
-  // Replaces the "mru_" sub-items of the menu with a separator and one
-  // command per non-empty entry, before the item before "id_fileexit" (at the
-  // end when there is none). An empty list leaves the menu as it is.
-  // Failures of the menu are passed over.
-  void AddToSmartUI(const sui::ItemPtr& suiFileMenu, const std::string& szFile);
 
   // The name itself when it has at most 32 characters; else "..." and the
   // longest tail from a backslash that has at most 32 characters after it.
@@ -76,7 +72,7 @@ class clsMRU {
   bool m_UserInterface = true;
   bool m_ExactMatch = false;
   std::string m_Path;
-  sui::ItemPtr m_FileMenu;
+  MenuChanged m_MenuChanged;
   std::int32_t m_FileCount = 0;
   std::vector<std::string> m_entries;  // entry i at m_entries[i - 1]
 };

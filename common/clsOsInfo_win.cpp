@@ -2,6 +2,7 @@
 #include <objbase.h>
 
 #include "base/error.h"
+#include "base/handles.h"
 #include "base/prompt.h"
 #include "base/variant.h"
 #include "base/winstr.h"
@@ -121,9 +122,8 @@ std::string clsOsInfo::DefaultUserName() const {
 
 std::int32_t clsOsInfo::DisplayColors() const {
   return Trapped("DisplayColors", 0, []() -> std::int32_t {
-    HDC screen = GetDC(nullptr);
-    int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    ReleaseDC(nullptr, screen);
+    base::WindowDc screen(nullptr);
+    int bits = GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);
     if (bits >= 32) return -1;
     if (bits <= 0) return 0;
     return static_cast<std::int32_t>(1u << bits);
@@ -150,9 +150,8 @@ std::string clsOsInfo::Language() const {
 
 bool clsOsInfo::LargeFonts() const {
   return Trapped("LargeFonts", false, [] {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    base::WindowDc screen(nullptr);
+    int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
     return dpi == 120;
   });
 }

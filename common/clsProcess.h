@@ -10,10 +10,6 @@
 #include <string>
 #include <vector>
 
-namespace sui {
-class Item;
-}
-
 namespace common {
 
 class clsProcess {
@@ -29,9 +25,6 @@ class clsProcess {
   // paths[n-1] and a spare "" at paths[n]; n is returned. When nothing is
   // found, paths is left as it was.
   std::int32_t GetExeList(std::vector<std::string>& paths);
-  // The running executables as the entries of a grid row's drop-down list,
-  // in the list's own order.
-  void AddExeListToSmartUI(sui::Item& item);
   // Asks every thread of the process to quit; true when it had a thread.
   bool CloseProcess(DWORD processId);
   // The identifiers of the running processes (NT family): ids[1] to ids[n],

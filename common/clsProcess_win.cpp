@@ -4,7 +4,6 @@
 
 #include "base/context.h"
 #include "common/clsProcess.h"
-#include "smartui/model.h"
 
 namespace common {
 
@@ -118,14 +117,6 @@ std::int32_t clsProcess::GetExeList(std::vector<std::string>& paths) {
   paths = std::move(found);
   paths.emplace_back();
   return static_cast<std::int32_t>(paths.size() - 1);
-}
-
-void clsProcess::AddExeListToSmartUI(sui::Item& item) {
-  item.subItems().clear();
-  std::vector<std::string> paths;
-  std::int32_t n = GetExeList(paths);
-  for (std::int32_t i = 0; i < n; ++i) item.subItems().add(0, "", paths[static_cast<size_t>(i)], sui::kKindEntry);
-  item.subItems().sort();
 }
 
 bool clsProcess::CloseProcess(DWORD processId) {

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace base {
 class Error;
@@ -40,6 +42,20 @@ class clsTrace {
   bool Initialize(const std::string& fileName, std::int32_t flags) noexcept;
   void Terminate() noexcept;
   void Output(const std::string& text, std::int32_t flags = 0) noexcept;
+  // The lazy form, for lines that must be built: makeText runs only while
+  // the trace is running, so a trace that is off costs no text at all.
+  //   g_Debug().Output([&] { return "path=" + path; });
+  template <class MakeText, std::enable_if_t<std::is_invocable_r_v<std::string, MakeText&>, int> = 0>
+  void Output(MakeText&& makeText, std::int32_t flags = 0) noexcept {
+    if (!m_initialized) return;
+    std::string text;
+    try {
+      text = makeText();
+    } catch (...) {
+      return;  // a line that cannot be built is lost; the traced code goes on
+    }
+    Output(text, flags);
+  }
   std::string FormatLine(const std::string& text, std::int32_t flags) const;
   void Push(const std::string& text) noexcept;
   void Pop(bool checkError = false) noexcept;

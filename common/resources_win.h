@@ -1,5 +1,5 @@
-// What the Windows tools share about this deliverable's resources. Not for
-// other callers.
+// What the tools that load this deliverable's resources share (the general
+// tools here, the form tools of ui/). Not for other callers.
 #pragma once
 #include <string>
 #include <string_view>

@@ -1,18 +1,18 @@
 #include "common/shelltools.h"
 
+#include "base/module.h"
 #include "base/prompt.h"
 #include "common/appinfo.h"
 #include "common/clsTrace.h"
 #include "common/resources_win.h"
 #include "common/tools.h"
-#include "widgets/form.h"
 
 namespace common {
 
 namespace detail {
 
 std::string_view ResourceBytes(const std::string& name, const std::string& type) {
-  HMODULE module = widgets::ThisModule();
+  HMODULE module = base::ThisModule();
   HRSRC found = FindResourceA(module, name.c_str(), type.c_str());
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
@@ -34,9 +34,7 @@ namespace {
 // This deliverable's file name without folder and extension: the source of
 // the errors that ShellExecuteFile records.
 std::string ProgramName() {
-  char path[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameA(widgets::ThisModule(), path, MAX_PATH);
-  std::string name(path, n);
+  std::string name = base::ModulePath();
   size_t slash = name.find_last_of("\\/");
   if (slash != std::string::npos) name.erase(0, slash + 1);
   size_t dot = name.rfind('.');
@@ -60,7 +58,7 @@ bool ShellExecuteFile(const std::string& file, int showCommand, const std::strin
                       base::Error* failure) noexcept {
   TraceScope trace("ShellExecuteFile");
   try {
-    g_Debug().Output("file=" + file);
+    g_Debug().Output([&] { return "file=" + file; });
     const char* operation = verb.empty() ? nullptr : verb.c_str();
     HINSTANCE answer;
     if (parameters.empty() && directory.empty())
@@ -69,7 +67,7 @@ bool ShellExecuteFile(const std::string& file, int showCommand, const std::strin
       answer = ShellExecuteA(owner, operation, file.c_str(), parameters.c_str(),
                              directory.empty() ? nullptr : directory.c_str(), showCommand);
     auto result = reinterpret_cast<INT_PTR>(answer);
-    g_Debug().Output("result=" + std::to_string(static_cast<long long>(result)));
+    g_Debug().Output([&] { return "result=" + std::to_string(static_cast<long long>(result)); });
     if (result > 32 || result < 0) return true;
     if (failure) *failure = ShellExecuteError(static_cast<long>(result), ProgramName());
   } catch (...) {
@@ -157,7 +155,7 @@ std::string BrowseForFolder(HWND owner, const std::string& title, const std::str
       result = StripNull(std::string(path, sizeof path));
       if (displayName) *displayName = StripNull(std::string(display, sizeof display));
     }
-    g_Debug().Output("folder=" + result);
+    g_Debug().Output([&] { return "folder=" + result; });
   } catch (...) {
     base::ReportTrappedError("BrowseForFolder", base::CurrentError("BrowseForFolder"));
   }
@@ -196,18 +194,10 @@ std::string ExtractResourceToTempFile(const std::string& name, const std::string
 }
 
 std::string GetAppVersion(bool withRevision) {
-  char file[MAX_PATH] = {};
-  GetModuleFileNameA(widgets::ThisModule(), file, MAX_PATH);
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(file, &ignored);
-  std::string data(size, '\0');
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  if (!size || !GetFileVersionInfoA(file, 0, size, data.data()) ||
-      !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
+  base::ModuleVersion version;
+  if (!base::ModuleFileVersion(version))
     base::RaiseError(326, "GetAppVersion", "Resource with identifier 'VERSIONINFO' not found");
-  return FormatAppVersion(HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                          LOWORD(fixed->dwFileVersionLS), withRevision);
+  return FormatAppVersion(version.major, version.minor, version.revision, withRevision);
 }
 
 }  // namespace common

@@ -7,7 +7,6 @@
 #include "common/appinfo.h"
 #include "common/clsTokenizer.h"
 #include "common/tools_platform.h"
-#include "widgets/TreeView.h"
 
 namespace common {
 
@@ -162,12 +161,6 @@ bool InitGlobals() {
   g_szAppTitle() = ApplicationTitle();
   g_szEmpty() = "(Empty)";
   return true;
-}
-
-std::int32_t GetNodeDepth(const widgets::TreeNode& node) {
-  std::int32_t depth = 0;
-  for (auto p = node.Parent(); p; p = p->Parent()) ++depth;
-  return depth;
 }
 
 }  // namespace common

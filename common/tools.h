@@ -9,10 +9,6 @@
 #include "base/error.h"
 #include "base/variant.h"
 
-namespace widgets {
-class TreeNode;
-}
-
 namespace common {
 
 // --- texts -----------------------------------------------------------------------
@@ -94,10 +90,5 @@ bool InitGlobals();
 // Whether the program runs inside its development environment: never, for
 // a built program, so the entries meant for that are never shown.
 constexpr bool ErrorOccurred() { return false; }
-
-// --- trees -----------------------------------------------------------------------------
-
-// The number of parent steps to the top: 0 for a top-level node.
-std::int32_t GetNodeDepth(const widgets::TreeNode& node);
 
 }  // namespace common

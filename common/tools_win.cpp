@@ -2,9 +2,9 @@
 #include "base/handles.h"
 
 #include "base/error.h"
+#include "base/module.h"
 #include "base/winstr.h"
 #include "common/tools_platform.h"
-#include "widgets/form.h"
 
 namespace common::platform {
 
@@ -31,7 +31,7 @@ std::string ResourceString(std::int32_t number) {
   // length.
   const wchar_t* text = nullptr;
   int n = number >= 0 && number <= 0xFFFF
-              ? LoadStringW(widgets::ThisModule(), static_cast<UINT>(number),
+              ? LoadStringW(base::ThisModule(), static_cast<UINT>(number),
                             reinterpret_cast<LPWSTR>(&text), 0)
               : 0;
   if (n <= 0 || !text)

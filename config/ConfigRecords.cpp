@@ -142,7 +142,7 @@ std::span<const TypeString> StringsOf(std::int32_t type) {
 std::int32_t clsCorvaneDataTools::File_ReadVersion(BinaryFile& file) const {
   const char kSource[] = "File_ReadVersion";
   const std::int32_t version = detail::FieldNumber(detail::CipherText(ReadRecord(file, kSource)), kSource);
-  common::g_Debug().Output("File_ReadVersion: " + std::to_string(version));
+  common::g_Debug().Output([&] { return "File_ReadVersion: " + std::to_string(version); });
   return version;
 }
 
@@ -160,9 +160,11 @@ bool clsCorvaneDataTools::File_ReadHeader(BinaryFile& file, clsFileHeader& heade
     header = read;
     result = true;
   }
-  common::g_Debug().Output("File_ReadHeader: " + std::string(result ? "True" : "False") + " - " +
-                           std::to_string(header.m_lOptions) + " - " + std::to_string(header.m_lNumNodes) + " - " +
-                           std::to_string(header.m_lNumCommands));
+  common::g_Debug().Output([&] {
+    return "File_ReadHeader: " + std::string(result ? "True" : "False") + " - " +
+           std::to_string(header.m_lOptions) + " - " + std::to_string(header.m_lNumNodes) + " - " +
+           std::to_string(header.m_lNumCommands);
+  });
   return result;
 }
 
@@ -204,7 +206,7 @@ void clsCorvaneDataTools::ReadData(BinaryFile& file, clsCorvaneData& item) const
 
 void clsCorvaneDataTools::File_WriteVersion(BinaryFile& file, const base::Variant& version) const {
   const std::string text = version.ToString();
-  common::g_Debug().Output("File_WriteVersion: " + text);
+  common::g_Debug().Output([&] { return "File_WriteVersion: " + text; });
   WriteRecord(file, text, "File_WriteVersion");
 }
 
@@ -212,7 +214,7 @@ void clsCorvaneDataTools::File_WriteHeader(BinaryFile& file, const clsFileHeader
   const std::string options = std::to_string(header.m_lOptions);
   const std::string nodes = std::to_string(header.m_lNumNodes);
   const std::string commands = std::to_string(header.m_lNumCommands);
-  common::g_Debug().Output("File_WriteHeader: " + options + " - " + nodes + " - " + commands);
+  common::g_Debug().Output([&] { return "File_WriteHeader: " + options + " - " + nodes + " - " + commands; });
   WriteRecord(file, options + "," + nodes + "," + commands, "File_WriteHeader");
 }
 

@@ -34,13 +34,13 @@ std::string clsCorvaneDataTools::CreateHistoryMRU(const clsCorvaneData& item) co
   const std::string text = std::to_string(item.m_lType) + "," + std::to_string(item.m_lOptions) + "," +
                            Quoted(field) + "," + Quoted(item.Caption());
   std::string entry = detail::CipherText(text);
-  common::g_Debug().Output("rv=" + entry);
+  common::g_Debug().Output([&] { return "rv=" + entry; });
   return entry;
 }
 
 void clsCorvaneDataTools::BreakdownHistoryMRU(const std::string& entry, clsCorvaneData& item) const {
   common::TraceScope scope("BreakdownHistoryMRU");
-  common::g_Debug().Output("szString=" + entry);
+  common::g_Debug().Output([&] { return "szString=" + entry; });
   std::vector<std::string> fields = detail::SplitFields(detail::CipherText(entry), kEntryFields);
   fields.resize(std::max<size_t>(fields.size(), 4));  // a missing field reads empty
   common::ParseLeadingNumber(fields[0], item.m_lType);

@@ -133,9 +133,9 @@ std::string clsCorvaneDataTools::GetExplorerDescription(const clsCorvaneData& it
     case C::TypeRestoreDesktop: text = "Restore the desktop windows"; break;
     default: break;
   }
-  common::g_Debug().Output("szText=" + text);
+  common::g_Debug().Output([&] { return "szText=" + text; });
   if (!text.empty()) text = common::ProductName() + suffix + " - " + text;
-  common::g_Debug().Output("szText=" + text);
+  common::g_Debug().Output([&] { return "szText=" + text; });
   return text;
 }
 

@@ -4,6 +4,7 @@
 #include "common/clsTrace.h"
 #include "common/tools.h"
 #include "config/clsCorvaneDataTools.h"
+#include "widgets/NodeDepth.h"
 #include "widgets/TreeView.h"
 
 namespace config {
@@ -20,7 +21,7 @@ std::string clsCorvaneDataTools::Validate(const widgets::TreeNode* node, std::st
                                           std::int32_t& errorCount) const {
   common::TraceScope scope("Validate");
   if (!node) return szResults;
-  const std::int32_t firstDepth = common::GetNodeDepth(*node);
+  const std::int32_t firstDepth = widgets::GetNodeDepth(*node);
   widgets::VisitPreOrder(node, [&](const widgets::TreeNode& n, std::int32_t depth) {
     const std::shared_ptr<clsCorvaneData> item = NodeItem(n);
     bool ok = true;

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "common/registry_keys.h"
+
 namespace config {
 
-// The key every program loads its settings from, below HKEY_CURRENT_USER.
-inline constexpr char kSettingsKey[] = "Software\\Brindlewick\\Corvane\\";
+// The key every program loads its settings from (common/registry_keys.h).
+using common::kSettingsKey;
 
 // Recent-list sizes come from the registry, where anything may stand: a
 // list sized from a setting takes it through here, 0 to kMaxListSize.

@@ -1,3 +1,4 @@
+#include "base/module.h"
 #include "controls/Divider.h"
 
 #include "base/handles.h"  // first: it orders the Windows headers
@@ -92,7 +93,7 @@ LRESULT CALLBACK DividerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) no
 
 HRESULT LoadOwnTypeInfo(const GUID& guid, ITypeInfo** out) {
   wchar_t path[MAX_PATH * 2] = {};
-  if (!GetModuleFileNameW(widgets::ThisModule(), path, MAX_PATH * 2)) return HRESULT_FROM_WIN32(GetLastError());
+  if (!GetModuleFileNameW(base::ThisModule(), path, MAX_PATH * 2)) return HRESULT_FROM_WIN32(GetLastError());
   base::ComPtr<ITypeLib> lib;
   HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, lib.put());
   if (FAILED(hr)) return hr;
@@ -554,7 +555,7 @@ class Divider final : public base::ComObject<Divider<Traits>, typename Traits::I
       pos = *rectHint;
     widgets::EnsureWindowClass(kWindowClass, DividerWindowProc, nullptr);
     m_hwnd = CreateWindowExA(0, kWindowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, pos.left, pos.top,
-                             pos.right - pos.left, pos.bottom - pos.top, parent, nullptr, widgets::ThisModule(),
+                             pos.right - pos.left, pos.bottom - pos.top, parent, nullptr, base::ThisModule(),
                              static_cast<Painter*>(this));
     if (!m_hwnd) {
       inPlace->OnInPlaceDeactivate();
@@ -619,6 +620,6 @@ HRESULT CreateHorzDivider(REFIID riid, void** ppv) noexcept {
   return base::CreateComInstance<Divider<HorzTraits>>(riid, ppv);
 }
 
-void UnregisterDividerWindowClass() noexcept { UnregisterClassA(kWindowClass, widgets::ThisModule()); }
+void UnregisterDividerWindowClass() noexcept { UnregisterClassA(kWindowClass, base::ThisModule()); }
 
 }  // namespace controls

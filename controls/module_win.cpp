@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/module.h"
 #include "base/com.h"
 #include "controls/Divider.h"
 #include "controls/registration.h"
@@ -20,7 +21,7 @@ const base::ClassEntry kClasses[] = {
 
 std::string ModulePath() {
   char path[MAX_PATH * 2] = {};
-  DWORD n = GetModuleFileNameA(widgets::ThisModule(), path, sizeof path);
+  DWORD n = GetModuleFileNameA(base::ThisModule(), path, sizeof path);
   return std::string(path, n);
 }
 

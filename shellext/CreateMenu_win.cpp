@@ -72,14 +72,14 @@ bool FennickHandler::CreateMenu() {
     }
   } catch (...) {
     const base::Error e = base::CurrentError("CreateMenu");
-    g_Debug().Output("Error: " + std::to_string(e.Number()) + " - " + e.Description());
+    g_Debug().Output([&] { return "Error: " + std::to_string(e.Number()) + " - " + e.Description(); });
     // A file shorter than its header says: what was read stands, and
     // nothing more is added.
     result = e.Number() == base::kErrPastEnd;
   }
   g_Debug().Output("Read=" + std::to_string(m_oCommands.Count()) +
                    "  Num Commands=" + std::to_string(m_oCommands.Ids().Next() - m_oCommands.Ids().First()));
-  g_Debug().Output(std::string("RV=") + (result ? "True" : "False"));
+  g_Debug().Output([&] { return std::string("RV=") + (result ? "True" : "False"); });
   if (timing) common::g_oTiming().TimerStop("ReadConfig", 1);
   return result;
 }
@@ -119,7 +119,7 @@ FennickHandler::ReadOutcome FennickHandler::ReadConfiguredItems(const ParsedConf
     if (const std::int32_t parentIndex = record.parentIndex; parentIndex != 0) {
       EntryPtr parent = m_oCommands.At(parentIndex);
       if (!parent) {
-        g_Debug().Output("Parent not found: " + std::to_string(parentIndex));
+        g_Debug().Output([&] { return "Parent not found: " + std::to_string(parentIndex); });
         return ReadOutcome::kFailed;
       }
       currentMenu = parent->submenu ? parent->submenu : parent->menu;

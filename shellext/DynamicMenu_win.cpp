@@ -31,7 +31,7 @@ void RemovePlaceholder(HMENU menu, std::int32_t emptyCmdId) {
     mii.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
     if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
     if (mii.wID == static_cast<UINT>(emptyCmdId) && !mii.hSubMenu && !(mii.fType & MFT_SEPARATOR)) {
-      g_Debug().Output("MenuCount=" + std::to_string(count));
+      g_Debug().Output([&] { return "MenuCount=" + std::to_string(count); });
       DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
       g_Debug().Output("Killed empty entry");
       return;

@@ -5,6 +5,7 @@
 
 #include "actions/clsCustomActions.h"
 #include "base/context.h"
+#include "base/module.h"
 #include "common/SpecialFolders.h"
 #include "common/clsTrace.h"
 #include "common/tools.h"
@@ -12,7 +13,6 @@
 #include "shellext/FennickThread.h"
 #include "shellext/MenuInsertion.h"
 #include "shellext/modShellTools.h"
-#include "widgets/form.h"
 
 namespace shellext {
 
@@ -39,7 +39,7 @@ FennickHandler::FennickHandler() {
     config::clsOptions& options = g_oOptions();
     options.Reg_Load(config::kSettingsKey);
     common::TraceScope scope("UserControl_Initialize");
-    g_Debug().Output("App.hInstance=" + clsTrace::ToHex(widgets::ThisModule()));
+    g_Debug().Output([&] { return "App.hInstance=" + clsTrace::ToHex(base::ThisModule()); });
 
     g_oQuickAccessMRU().SetPath(kQuickAccessMRUKey);
     g_oHistoryMRU().SetPath(kHistoryMRUKey);
@@ -49,7 +49,7 @@ FennickHandler::FennickHandler() {
     g_oCopyToMRU().Load(kMaxCopyToMRU);
 
     if (options.m_lShellShowIcons > config::clsOptions::OptionLevel_None)
-      m_oBitmaps.LoadResourceBitmaps(widgets::ThisModule());
+      m_oBitmaps.LoadResourceBitmaps(base::ThisModule());
   } catch (...) {
     // A handler that could not prepare everything still answers the shell.
     g_Debug().CheckForError();
@@ -65,7 +65,7 @@ FennickHandler::FennickHandler() {
       actionsCount = counter.Count(actions::clsCustomActions::TypeWindow, actionsFile);
       g_Debug().Output("m_lNumWindowActions=" + std::to_string(actionsCount));
     } else if (count > 1) {
-      g_Debug().Output("g_lReferenceCount=" + std::to_string(count));
+      g_Debug().Output([&] { return "g_lReferenceCount=" + std::to_string(count); });
     }
   } catch (...) {
     g_Debug().CheckForError();
@@ -83,7 +83,7 @@ FennickHandler::~FennickHandler() {
       common::TraceScope scope("UserControl_Terminate");
       g_Debug().Output("Killing bitmaps");
       std::int32_t& count = FennickThread().g_lReferenceCount;
-      g_Debug().Output("g_lReferenceCount=" + std::to_string(count));
+      g_Debug().Output([&] { return "g_lReferenceCount=" + std::to_string(count); });
       remaining = --count;
       if (remaining < 1) {
         // Our dynamic submenus hang in the shell's menu; one the shell has
@@ -124,8 +124,10 @@ STDMETHODIMP FennickHandler::Initialize(PCIDLIST_ABSOLUTE pidlFolder, IDataObjec
                                         HKEY progId) noexcept {
   return base::ComBoundary([&]() -> HRESULT {
     common::TraceScope scope("IShellExtInit_Initialize");
-    g_Debug().Output("pidlFolder=" + clsTrace::ToHex(pidlFolder) +
-                     "  hKeyProgID=" + std::to_string(reinterpret_cast<std::uintptr_t>(progId)));
+    g_Debug().Output([&] {
+      return "pidlFolder=" + clsTrace::ToHex(pidlFolder) +
+             "  hKeyProgID=" + std::to_string(reinterpret_cast<std::uintptr_t>(progId));
+    });
     // A handler initialised again describes the new selection only.
     m_oSelection.m_szCurrentFolder.clear();
     m_oSelection.m_szFirstPath.clear();
@@ -136,14 +138,10 @@ STDMETHODIMP FennickHandler::Initialize(PCIDLIST_ABSOLUTE pidlFolder, IDataObjec
     m_pDataObject = dataObject;
     if (dataObject) {
       FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-      STGMEDIUM medium{};
-      HRESULT hr = dataObject->GetData(&format, &medium);
+      base::StgMedium medium;
+      HRESULT hr = dataObject->GetData(&format, medium.put());
       if (FAILED(hr)) return hr;
-      struct MediumRelease {
-        STGMEDIUM* m;
-        ~MediumRelease() { ReleaseStgMedium(m); }
-      } release{&medium};
-      auto drop = static_cast<HDROP>(medium.hGlobal);
+      auto drop = static_cast<HDROP>(medium.get().hGlobal);
       m_oSelection.m_lSelectionCount = static_cast<std::int32_t>(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0));
       if (m_oSelection.m_lSelectionCount == 1) {
         m_oSelection.m_szFirstPath = DroppedName(drop, 0);

@@ -62,9 +62,11 @@ void CopyWide(const std::string& text, CHAR* buffer, UINT cchMax) {
 
 bool CaptionPresent(const std::string& caption, HMENU menu, std::int32_t start, int depth) {
   const int count = GetMenuItemCount(menu);
-  g_Debug().Output("lNumMenuItems=" + std::to_string(count) + "  hMenu=" + clsTrace::ToHex(menu) +
-                   "  lStartingPos=" + std::to_string(start));
-  g_Debug().Output("szRootMenuCaption=" + caption);
+  g_Debug().Output([&] {
+    return "lNumMenuItems=" + std::to_string(count) + "  hMenu=" + clsTrace::ToHex(menu) +
+           "  lStartingPos=" + std::to_string(start);
+  });
+  g_Debug().Output([&] { return "szRootMenuCaption=" + caption; });
   for (int i = std::max(start, 0); i < count; ++i) {
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
@@ -72,10 +74,12 @@ bool CaptionPresent(const std::string& caption, HMENU menu, std::int32_t start, 
     if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
     char text[256] = {};
     const int length = GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    g_Debug().Output("mii.hSubMenu=" + clsTrace::ToHex(mii.hSubMenu) + "  lLength=" + std::to_string(length));
+    g_Debug().Output([&] {
+      return "mii.hSubMenu=" + clsTrace::ToHex(mii.hSubMenu) + "  lLength=" + std::to_string(length);
+    });
     if (length > 0) {
       const std::string found(text, static_cast<size_t>(length));
-      g_Debug().Output("szMenuCaption=" + found);
+      g_Debug().Output([&] { return "szMenuCaption=" + found; });
       if (found == caption) return true;
     }
     if (mii.hSubMenu && depth < kMaxMenuDepth && CaptionPresent(caption, mii.hSubMenu, 0, depth + 1)) return true;
@@ -88,7 +92,7 @@ bool CaptionPresent(const std::string& caption, HMENU menu, std::int32_t start, 
 bool IsIE(HWND hwnd) {
   common::TraceScope scope("IsIE");
   const bool result = IsClassUpTheChain(hwnd, "ieframe", false, nullptr);
-  g_Debug().Output(std::string("IsIE=") + (result ? "True" : "False"));
+  g_Debug().Output([&] { return std::string("IsIE=") + (result ? "True" : "False"); });
   return result;
 }
 
@@ -96,7 +100,7 @@ HWND GetRootExplorerWindow(HWND hwnd) {
   common::TraceScope scope("GetRootExplorerWindow");
   HWND found = nullptr;
   IsClassUpTheChain(hwnd, "explorewclass", true, &found);
-  g_Debug().Output("GetRootExplorerWindow=" + clsTrace::ToHex(found));
+  g_Debug().Output([&] { return "GetRootExplorerWindow=" + clsTrace::ToHex(found); });
   return found;
 }
 
@@ -116,7 +120,8 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
     base::Prompt(info + "\r\n\r\nMaximum Number of Commands = " + std::to_string(granted), base::kPromptInformation,
                  common::g_szAppTitle());
   g_Debug().Output(info);
-  g_Debug().Output(std::string("m_bShellEnable=") + (options.m_bShellEnable ? "True" : "False"));
+  g_Debug().Output(
+      [&] { return std::string("m_bShellEnable=") + (options.m_bShellEnable ? "True" : "False"); });
   // A shell that only wants the default verb (a double click) gets nothing
   // of ours: we never offer one.
   if (!options.m_bShellEnable || (uFlags & CMF_DEFAULTONLY) || !hMenu) return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
@@ -185,7 +190,7 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
   std::int64_t count = ids.Count();
   count = std::min({count, granted + 1, kMaxIdentifiers});
   const HRESULT result = MAKE_HRESULT(SEVERITY_SUCCESS, 0, static_cast<ULONG>(std::max<std::int64_t>(count, 0)));
-  g_Debug().Output("RV=" + std::to_string(result));
+  g_Debug().Output([&] { return "RV=" + std::to_string(result); });
   return result;
 }
 

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "common/clsMRU.h"
+#include "common/registry_keys.h"
 
 namespace shellext {
 
-inline constexpr char kQuickAccessMRUKey[] = "Software\\Brindlewick\\Corvane\\Fennick\\QuickAccessMRU\\";
-inline constexpr char kHistoryMRUKey[] = "Software\\Brindlewick\\Corvane\\Fennick\\HistoryMRU\\";
-inline constexpr char kCopyToMRUKey[] = "Software\\Brindlewick\\Corvane\\Fennick\\CopyTo\\";
+using common::kCopyToMRUKey;
+using common::kHistoryMRUKey;
+using common::kQuickAccessMRUKey;
 inline constexpr std::int32_t kMaxCopyToMRU = 7;
 
 struct FennickThreadState {

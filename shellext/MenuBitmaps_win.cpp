@@ -8,7 +8,7 @@
 #include "base/text.h"
 #include "common/clsTrace.h"
 #include "shellext/PictureCache.h"
-#include "widgets/form.h"
+#include "base/module.h"
 
 namespace shellext {
 
@@ -28,18 +28,20 @@ clsMenuBitmap::clsMenuBitmap(std::int32_t key, std::string textKey, base::Unique
 }
 
 base::UniqueHBitmap ReplaceBitmapColour(std::int32_t lResId, COLORREF lFromRGB, COLORREF lToRGB, HMODULE hInstance) {
-  if (!hInstance) hInstance = widgets::ThisModule();
+  if (!hInstance) hInstance = base::ThisModule();
   COLORMAP map{lFromRGB, lToRGB};
   base::UniqueHBitmap bitmap(CreateMappedBitmap(hInstance, lResId, 0, &map, 1));
-  g_Debug().Output("lResId=" + std::to_string(lResId) + "  lFromRGB=" + std::to_string(lFromRGB) +
-                   "  lToRGB=" + std::to_string(lToRGB) + "  hInstance=" + clsTrace::ToHex(hInstance));
-  g_Debug().Output("ReplaceBitmapColour=" + clsTrace::ToHex(bitmap.get()));
+  g_Debug().Output([&] {
+    return "lResId=" + std::to_string(lResId) + "  lFromRGB=" + std::to_string(lFromRGB) +
+           "  lToRGB=" + std::to_string(lToRGB) + "  hInstance=" + clsTrace::ToHex(hInstance);
+  });
+  g_Debug().Output([&] { return "ReplaceBitmapColour=" + clsTrace::ToHex(bitmap.get()); });
   return bitmap;
 }
 
 base::UniqueHBitmap ScaleBMP(HBITMAP hBitmap, bool bDeleteSource) {
   common::TraceScope scope("ScaleBMP");
-  g_Debug().Output("hBitmap1=" + clsTrace::ToHex(hBitmap));
+  g_Debug().Output([&] { return "hBitmap1=" + clsTrace::ToHex(hBitmap); });
   base::UniqueHBitmap scaled;
   BITMAP source{};
   if (hBitmap && GetObjectA(hBitmap, sizeof source, &source) == sizeof source) {
@@ -54,13 +56,15 @@ base::UniqueHBitmap ScaleBMP(HBITMAP hBitmap, bool bDeleteSource) {
     wanted.bmHeight = tm.tmHeight;
     wanted.bmWidthBytes = ((wanted.bmBitsPixel * wanted.bmWidth + 15) / 16) * 2;
     wanted.bmBits = nullptr;
-    g_Debug().Output("tm.tmMaxCharWidth=" + std::to_string(wanted.bmWidth) +
-                     "  tm.tmHeight=" + std::to_string(wanted.bmHeight));
+    g_Debug().Output([&] {
+      return "tm.tmMaxCharWidth=" + std::to_string(wanted.bmWidth) +
+             "  tm.tmHeight=" + std::to_string(wanted.bmHeight);
+    });
     if (wanted.bmWidth > 0 && wanted.bmHeight > 0) scaled.reset(CreateBitmapIndirect(&wanted));
     if (!scaled) {
-      g_Debug().Output("GetLastError=" + std::to_string(GetLastError()));
+      g_Debug().Output([&] { return "GetLastError=" + std::to_string(GetLastError()); });
     } else if (from && to) {
-      g_Debug().Output("hBitmap2=" + clsTrace::ToHex(scaled.get()));
+      g_Debug().Output([&] { return "hBitmap2=" + clsTrace::ToHex(scaled.get()); });
       base::SelectObjectScope selectFrom(from.get(), hBitmap);
       base::SelectObjectScope selectTo(to.get(), scaled.get());
       StretchBlt(to.get(), 0, 0, wanted.bmWidth, wanted.bmHeight, from.get(), 0, 0, source.bmWidth,
@@ -68,7 +72,7 @@ base::UniqueHBitmap ScaleBMP(HBITMAP hBitmap, bool bDeleteSource) {
     }
   }
   if (bDeleteSource && hBitmap) DeleteObject(hBitmap);
-  g_Debug().Output("ScaleBMP=" + clsTrace::ToHex(scaled.get()));
+  g_Debug().Output([&] { return "ScaleBMP=" + clsTrace::ToHex(scaled.get()); });
   return scaled;
 }
 
@@ -90,8 +94,10 @@ base::UniqueHBitmap IconToBitmap(HDC hDC, HICON hIcon, std::int32_t lColourIndex
 void clsMenuBitmaps::LoadResourceBitmaps(HMODULE module) {
   for (BitmapPtr& m : SharedResourceBitmaps(module)) m_members.push_back(std::move(m));
   for (const BitmapPtr& m : m_members)
-    g_Debug().Output("Key=" + std::to_string(m->m_lKey) + "  Bitmap=" + clsTrace::ToHex(m->m_lData) +
-                     "  Index=" + std::to_string(&m - m_members.data() + 1));
+    g_Debug().Output([&] {
+      return "Key=" + std::to_string(m->m_lKey) + "  Bitmap=" + clsTrace::ToHex(m->m_lData) +
+             "  Index=" + std::to_string(&m - m_members.data() + 1);
+    });
 }
 
 clsMenuBitmaps::BitmapPtr clsMenuBitmaps::Find(std::int32_t key) const {

@@ -72,8 +72,10 @@ bool AddMenuWithBitmap(CommandMap& map, clsMenuBitmaps& bitmaps, const CommandMa
   mii.dwTypeData = const_cast<char*>(text.c_str());
 
   const bool useCheckMarks = UseCheckMarks(options.m_lShellShowIcons, lBitmapKey);
-  g_Debug().Output(std::string("bUseCheckMarks=") + (useCheckMarks ? "True" : "False") +
-                   "  lBitmapKey=" + std::to_string(lBitmapKey));
+  g_Debug().Output([&] {
+    return std::string("bUseCheckMarks=") + (useCheckMarks ? "True" : "False") +
+           "  lBitmapKey=" + std::to_string(lBitmapKey);
+  });
   // Entries straight in the shell's own menu are never drawn by us.
   if (hMenu != map.ShellMenu() && options.m_bShellOwnerDraw) {
     mii.fType = MFT_OWNERDRAW;

@@ -21,7 +21,10 @@ STDMETHODIMP FennickHandler::HandleMenuMsg2(UINT msg, WPARAM wParam, LPARAM lPar
   LRESULT answer = 0;
   try {
     common::TraceScope scope("IFennick3_HandleMenuMsg2");
-    g_Debug().Output("uMsg=" + Hex(msg) + "  wParam=" + Hex(wParam) + "  lParam=" + Hex(static_cast<std::uintptr_t>(lParam)));
+    g_Debug().Output([&] {
+      return "uMsg=" + Hex(msg) + "  wParam=" + Hex(wParam) +
+             "  lParam=" + Hex(static_cast<std::uintptr_t>(lParam));
+    });
     if (msg == WM_MENUCHAR) {
       HandleMenuChar(wParam, lParam, *this, answer);
     } else if (HandleOwnerDrawMessage(msg, wParam, lParam, *this)) {

@@ -1,3 +1,4 @@
+#include "base/module.h"
 #include "shellext/modShellTools.h"
 
 #include <cstring>
@@ -8,7 +9,7 @@
 #include "common/clsTrace.h"
 #include "common/shelltools.h"
 #include "common/tools.h"
-#include "widgets/form.h"
+#include "base/module.h"
 
 namespace shellext {
 
@@ -93,7 +94,7 @@ std::string PidlToPath(PCIDLIST_ABSOLUTE pidl) {
     result = common::CutAtNull(std::string(path, sizeof path));
   else
     g_Debug().Output("Error");
-  g_Debug().Output("Path=" + result + "  Len=" + std::to_string(result.size()));
+  g_Debug().Output([&] { return "Path=" + result + "  Len=" + std::to_string(result.size()); });
   return result;
 }
 
@@ -106,7 +107,7 @@ base::UniquePidl GetPidlFromPath(HWND owner, const std::string& path) {
   ULONG eaten = 0;
   hr = desktop->ParseDisplayName(owner, nullptr, wide.data(), &eaten, pidl.put(), nullptr);
   if (FAILED(hr)) base::RaiseError(hr, "GetPidlFromPath", "The path '" + path + "' cannot be parsed");
-  if (pidl) g_Debug().Output("Path=" + PidlToPath(pidl.get()));
+  if (pidl) g_Debug().Output([&] { return "Path=" + PidlToPath(pidl.get()); });
   return pidl;
 }
 
@@ -115,7 +116,7 @@ bool IsCurrentFolderCSIDL(HWND owner, std::int32_t csidl, const std::string& pat
   bool result = false;
   if (SUCCEEDED(SHGetSpecialFolderLocation(owner, csidl, pidl.put())) && pidl)
     result = PidlToPath(pidl.get()) == path;
-  g_Debug().Output(std::string("IsCurrentFolderCSIDL=") + (result ? "True" : "False"));
+  g_Debug().Output([&] { return std::string("IsCurrentFolderCSIDL=") + (result ? "True" : "False"); });
   return result;
 }
 
@@ -124,8 +125,10 @@ bool ShellExecuteChecked(const std::string& file, int show, const std::string& p
                          base::Error* failure) noexcept {
   try {
     if (!parameters.empty() || !directory.empty())
-      g_Debug().Output("Owner=" + clsTrace::ToHex(owner) + "  Op=" + operation + "  File=" + file + "  Parms=" + parameters +
-                       "  Def=" + directory + "  Show=" + std::to_string(show));
+      g_Debug().Output([&] {
+        return "Owner=" + clsTrace::ToHex(owner) + "  Op=" + operation + "  File=" + file +
+               "  Parms=" + parameters + "  Def=" + directory + "  Show=" + std::to_string(show);
+      });
   } catch (...) {
   }
   return common::ShellExecuteFile(file, show, parameters, directory, operation, owner, failure);
@@ -133,7 +136,7 @@ bool ShellExecuteChecked(const std::string& file, int show, const std::string& p
 
 void OpenFile(const std::string& path, HWND owner) {
   TraceScope scope("OpenFile");
-  g_Debug().Output("Opening " + path);
+  g_Debug().Output([&] { return "Opening " + path; });
   std::string file = path;
   std::string parameters;
   if (path.size() >= 5 && base::LCase(path.substr(path.size() - 4)) == ".url") {
@@ -146,7 +149,7 @@ void OpenFile(const std::string& path, HWND owner) {
       file = "iexplore";
       parameters = url;
     }
-    g_Debug().Output("URL=" + file);
+    g_Debug().Output([&] { return "URL=" + file; });
   }
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
@@ -159,7 +162,7 @@ void OpenFile(const std::string& path, HWND owner) {
 
 void OpenFileEx(PCIDLIST_ABSOLUTE pidl, HWND owner) {
   TraceScope scope("OpenFileEx");
-  g_Debug().Output(clsTrace::ToHex(pidl));
+  g_Debug().Output([&] { return clsTrace::ToHex(pidl); });
   const std::string path = PidlToPath(pidl);
   if (!path.empty()) {
     OpenFile(path, owner);
@@ -191,7 +194,7 @@ bool OpenSpecialFolderInExplorer(HWND owner, std::int32_t csidl) {
   TraceScope scope("OpenSpecialFolderInExplorer");
   base::UniquePidl pidl;
   if (FAILED(SHGetSpecialFolderLocation(owner, csidl, pidl.put())) || !pidl) return false;
-  g_Debug().Output("PIDL=" + clsTrace::ToHex(pidl.get()));
+  g_Debug().Output([&] { return "PIDL=" + clsTrace::ToHex(pidl.get()); });
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_IDLIST;
@@ -279,7 +282,7 @@ bool StartCommandInterpreter(const std::string& folder) {
 
 std::string ModuleFolder() {
   char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(widgets::ThisModule(), path, sizeof path);
+  const DWORD n = GetModuleFileNameA(base::ThisModule(), path, sizeof path);
   std::string folder(path, n);
   const size_t slash = folder.find_last_of('\\');
   return slash == std::string::npos ? folder : folder.substr(0, slash);

@@ -1,4 +1,5 @@
 #include "smartui/view_base.h"
+#include "base/module.h"
 
 #include "base/error.h"
 
@@ -6,7 +7,6 @@
 #include <string>
 #include <vector>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace sui {
 
@@ -33,7 +33,7 @@ void RegisterOnce(const char* name, WNDPROC proc) {
 
 }  // namespace
 
-HINSTANCE ViewModule() noexcept { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HINSTANCE ViewModule() noexcept { return base::ThisModule(); }
 
 void UnregisterViewClasses() noexcept {
   std::lock_guard<std::mutex> lock(g_classesLock);

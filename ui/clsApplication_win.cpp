@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "base/module.h"
 #include "base/prompt.h"
 #include "base/text.h"
 #include "common/appinfo.h"
@@ -14,6 +15,7 @@
 #include "common/tools.h"
 #include "smartui/model.h"
 #include "ui/TagCommands.h"
+#include "ui/formtools.h"
 #include "widgets/RichTextBox.h"
 #include "widgets/TreeViewWindow.h"
 
@@ -34,11 +36,11 @@ constexpr ListLook kLooks[3] = {{16, COLOR_BTNFACE}, {16, COLOR_WINDOW}, {32, CO
 // The resource bytes of a key's icon file; empty when there are none.
 std::string_view IconResource(const std::string& key) {
   for (const char* type : {"CUSTOM", "CUSTOM2"}) {
-    HRSRC found = FindResourceA(widgets::ThisModule(), key.c_str(), type);
+    HRSRC found = FindResourceA(base::ThisModule(), key.c_str(), type);
     if (!found) continue;
-    HGLOBAL loaded = LoadResource(widgets::ThisModule(), found);
+    HGLOBAL loaded = LoadResource(base::ThisModule(), found);
     const void* data = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = SizeofResource(widgets::ThisModule(), found);
+    const DWORD size = SizeofResource(base::ThisModule(), found);
     if (data && size) return {static_cast<const char*>(data), size};
   }
   return {};
@@ -119,9 +121,9 @@ class ControlTarget : public TagTarget {
   void SetMaxLength(long length) override {
     if (HWND hwnd = TextWindow(m_control)) SendMessageA(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(length), 0);
   }
-  void SetPicture(const std::string& name) override { common::SetPictureFromResource(m_control, name, "PICTURES"); }
+  void SetPicture(const std::string& name) override { ui::SetPictureFromResource(m_control, name, "PICTURES"); }
   void SetPictureBackground(const std::string& name) override {
-    common::SetPictureBackgroundFromResource(m_control, name, "PICTURES");
+    ui::SetPictureBackgroundFromResource(m_control, name, "PICTURES");
   }
   std::string Text() const override {
     if (auto* rich = dynamic_cast<widgets::RichTextBox*>(&m_control)) return rich->Text();
@@ -147,7 +149,7 @@ class ControlTarget : public TagTarget {
 
 std::vector<std::string> ImageKeys() {
   char text[4096] = {};
-  const int n = LoadStringA(widgets::ThisModule(), kKeyListString, text, sizeof text);
+  const int n = LoadStringA(base::ThisModule(), kKeyListString, text, sizeof text);
   common::clsTokenizer t;
   t.SetSeparatorChars(",");
   t.SetConvertCase(2);
@@ -260,9 +262,9 @@ void clsApplication::Form_LoadIcons(widgets::Form& form) {
     }
   }
   if (form.Hwnd()) {
-    const HICON big = static_cast<HICON>(LoadImageA(widgets::ThisModule(), MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON,
+    const HICON big = static_cast<HICON>(LoadImageA(base::ThisModule(), MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
-    const HICON small = static_cast<HICON>(LoadImageA(widgets::ThisModule(), MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON,
+    const HICON small = static_cast<HICON>(LoadImageA(base::ThisModule(), MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON,
                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (big) SendMessageA(form.Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     if (small) SendMessageA(form.Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));

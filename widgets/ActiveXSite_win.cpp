@@ -1,3 +1,4 @@
+#include "base/module.h"
 #include "widgets/ActiveXSite.h"
 
 #include <ocidl.h>
@@ -69,7 +70,7 @@ void ActiveXSite::Create(HWND parent, const std::string& progId, long left, long
   const Atl& atl = LoadAtl();
   if (atl.ready && SUCCEEDED(CLSIDFromProgID(base::Wide(progId).c_str(), &clsid))) {
     m_hwnd = CreateWindowExA(0, kHostClass, progId.c_str(), style, TwipsToPixelsX(left), TwipsToPixelsY(top),
-                             TwipsToPixelsX(width), TwipsToPixelsY(height), parent, nullptr, ThisModule(), nullptr);
+                             TwipsToPixelsX(width), TwipsToPixelsY(height), parent, nullptr, base::ThisModule(), nullptr);
     if (m_hwnd && (FAILED(atl.getControl(m_hwnd, m_control.put())) || !m_control)) {
       // The class is known but its object could not be made or shown.
       m_control.reset();
@@ -79,7 +80,7 @@ void ActiveXSite::Create(HWND parent, const std::string& progId, long left, long
   }
   if (!m_hwnd) {
     EnsureWindowClass(kLineClass, LineWindowProc, nullptr);
-    m_hwnd = CreateWindowExA(0, kLineClass, "", style, 0, 0, 0, 0, parent, nullptr, ThisModule(), nullptr);
+    m_hwnd = CreateWindowExA(0, kLineClass, "", style, 0, 0, 0, 0, parent, nullptr, base::ThisModule(), nullptr);
   }
   Place(left, top, width, height);
 }

@@ -1,3 +1,4 @@
+#include "base/module.h"
 #include "widgets/CommonControl.h"
 
 #include "base/error.h"
@@ -18,7 +19,7 @@ CommonControl::CommonControl(Form& form, std::string name, const char* innerClas
   RECT r{};
   GetClientRect(Hwnd(), &r);
   m_inner = CreateWindowExA(innerExStyle, innerClass, "", WS_CHILD | WS_VISIBLE | innerStyle, 0, 0,
-                            r.right, r.bottom, Hwnd(), nullptr, ThisModule(), nullptr);
+                            r.right, r.bottom, Hwnd(), nullptr, base::ThisModule(), nullptr);
   if (!m_inner) {
     base::RaiseError(base::kErrInvalidCall, Name(), "The control's window could not be made");
   }

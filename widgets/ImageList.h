@@ -14,11 +14,10 @@ namespace widgets {
 class ImageList {
  public:
   explicit ImageList(int cx = 16, int cy = 16);
-  ~ImageList();
   ImageList(const ImageList&) = delete;
   ImageList& operator=(const ImageList&) = delete;
 
-  HIMAGELIST Handle() const noexcept { return m_list; }
+  HIMAGELIST Handle() const noexcept { return m_list.get(); }
   std::int32_t Count() const noexcept { return static_cast<std::int32_t>(m_keys.size()); }
   // Adds a copy of the icon under a key and returns its 1-based index. A key
   // in use (keys ignore case) raises 35602, an icon the list cannot take 5.
@@ -28,7 +27,7 @@ class ImageList {
   const std::string& Key(std::int32_t index) const;  // 35600 outside 1..Count
 
  private:
-  HIMAGELIST m_list = nullptr;
+  base::UniqueHImageList m_list;
   std::vector<std::string> m_keys;
 };
 

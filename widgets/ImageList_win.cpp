@@ -11,18 +11,14 @@ const char kSource[] = "ImageList";
 }  // namespace
 
 ImageList::ImageList(int cx, int cy) {
-  m_list = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 0, 8);
+  m_list.reset(ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 0, 8));
   if (!m_list) base::RaiseError(base::kErrOutOfMemory, kSource);
-}
-
-ImageList::~ImageList() {
-  if (m_list) ImageList_Destroy(m_list);
 }
 
 std::int32_t ImageList::Add(const std::string& key, HICON icon) {
   if (!key.empty() && IndexOf(key) != 0)
     base::RaiseError(kErrTreeKeyInUse, kSource, "Key is not unique in collection");
-  if (!icon || ImageList_AddIcon(m_list, icon) < 0)
+  if (!icon || ImageList_AddIcon(m_list.get(), icon) < 0)
     base::RaiseError(base::kErrInvalidCall, kSource, "The picture could not be added to the image list");
   m_keys.push_back(key);
   return Count();

@@ -17,10 +17,6 @@
 
 namespace widgets {
 
-// The module that holds this code (the deliverable itself: Designer's
-// program, Fennick's library): its resources and window classes.
-HINSTANCE ThisModule() noexcept;
-
 // Twips per screen pixel (15 at 96 dots per inch).
 int TwipsPerPixelX() noexcept;
 int TwipsPerPixelY() noexcept;

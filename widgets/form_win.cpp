@@ -5,13 +5,14 @@
 
 #include "base/context.h"
 #include "base/error.h"
+#include "base/module.h"
 #include "base/text.h"
 #include "widgets/form_controls.h"
 #include "widgets/form_tools.h"
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
 namespace widgets {
+
+using base::ThisModule;
 
 namespace {
 
@@ -44,9 +45,8 @@ void EnsureClass(const char* name, WNDPROC proc, HBRUSH background) {
 }
 
 int ScreenPixelsPerInch(int index) noexcept {
-  HDC dc = GetDC(nullptr);
-  int dpi = dc ? GetDeviceCaps(dc, index) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
+  base::WindowDc screen(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen.get(), index) : 96;
   return dpi > 0 ? dpi : 96;
 }
 
@@ -101,8 +101,6 @@ RECT ChildRect(HWND hwnd) {
 void EnsureWindowClass(const char* name) {
   EnsureClass(name, WindowHolder::Procedure(), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
-
-HINSTANCE ThisModule() noexcept { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 int TwipsPerPixelX() noexcept { return 1440 / ScreenPixelsPerInch(LOGPIXELSX); }
 int TwipsPerPixelY() noexcept { return 1440 / ScreenPixelsPerInch(LOGPIXELSY); }
@@ -259,14 +257,14 @@ PictureBox::~PictureBox() = default;
 
 LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg != WM_PAINT) return Control::HandleMessage(msg, wp, lp);
-  PaintScope paint(Hwnd());
+  base::PaintDc paint(Hwnd());
   // The handler's context is forgotten whatever it does.
   struct CurrentDc {
     HDC& current;
     ~CurrentDc() { current = nullptr; }
   } forget{m_paintDc};
-  if (m_picture) RenderPicture(*m_picture.get(), paint.Dc(), 0, 0);
-  m_paintDc = paint.Dc();
+  if (m_picture) RenderPicture(*m_picture.get(), paint.get(), 0, 0);
+  m_paintDc = paint.get();
   if (Paint) Paint(*this);
   return 0;
 }

@@ -8,7 +8,6 @@
 #include "base/dateformat.h"
 #include "base/tests/testing.h"
 #include "common/clsCollection.h"
-#include "smartui/model.h"
 
 using actions::clsCustomActions;
 
@@ -184,21 +183,5 @@ TEST(CustomActionsStore, SectionNamesTheFileCanHold) {
   for (const char* bad : {"", " lead", "trail ", "a]b", "a\nb", "a\rb"}) {
     SCOPED_TRACE(bad);
     EXPECT_FALSE(actions::IsValidSectionName(bad));
-  }
-}
-
-TEST(CustomActionsStore, MatchOptionsFillAGridList) {
-  sui::Control grid(sui::Style::Grid);
-  sui::ItemPtr row = grid.items().add(0, "match", "Match", sui::kKindList);
-  clsCustomActions a;
-  for (int fill = 0; fill < 2; ++fill) a.AddMatchOptions(*row);  // a refill replaces
-  ASSERT_EQ(row->subItems().count(), 4);
-  const std::pair<const char*, std::int32_t> want[] = {
-      {"(None)", 0}, {"Partial", 1}, {"Exact", 2}, {"Anywhere", 4}};
-  for (int i = 0; i < 4; ++i) {
-    sui::ItemPtr e = row->subItems().at(i + 1);
-    EXPECT_EQ(e->caption(), want[i].first);
-    EXPECT_EQ(e->kind(), sui::kKindEntry);
-    EXPECT_EQ(e->tag().ToLong(), want[i].second);
   }
 }

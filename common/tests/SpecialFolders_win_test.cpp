@@ -14,7 +14,6 @@
 #include "common/ShellPicture.h"
 #include "common/SpecialFolders.h"
 #include "base/text.h"
-#include "smartui/model.h"
 
 namespace {
 
@@ -81,30 +80,4 @@ TEST(SpecialFolders, APictureOwnsTheIconItWasGiven) {
   OLE_HANDLE handle = 0;
   ASSERT_EQ(picture->get_Handle(&handle), S_OK);
   EXPECT_EQ(handle, static_cast<OLE_HANDLE>(reinterpret_cast<UINT_PTR>(icon)));
-}
-
-TEST(SpecialFolders, TheListRowOffersEveryFolderAndSelectsOne) {
-  sui::Control grid(sui::Style::Grid);
-  sui::ItemPtr row = grid.items().add(0, "folder", "Windows Special", sui::kKindList);
-  row->subItems().add(0, "stale", "stale", sui::kKindEntry);
-  sui::ItemPtr selected = common::FillSpecialFolderList(nullptr, *row, 5, sui::kKindEntry);
-  ASSERT_TRUE(selected);
-  EXPECT_EQ(selected->key(), "5");
-  EXPECT_EQ(row->value().ToString(), selected->caption());
-  EXPECT_EQ(row->tag().ToLong(), 5);
-  EXPECT_EQ(static_cast<size_t>(row->subItems().count()), common::ListSpecialFolders(nullptr).size());
-  std::set<std::string> keys;
-  std::string previous;
-  for (const sui::ItemPtr& entry : row->subItems()) {
-    EXPECT_TRUE(keys.insert(entry->key()).second);
-    EXPECT_EQ(entry->caption(), common::GetSpecialFolderName(nullptr, std::stoi(entry->key()), true));
-    EXPECT_EQ(entry->kind(), sui::kKindEntry);
-    EXPECT_LE(base::LCase(previous), base::LCase(entry->caption()));  // sorted by caption
-    previous = entry->caption();
-  }
-  EXPECT_EQ(keys.count("stale"), 0u);
-
-  sui::ItemPtr other = grid.items().add(0, "other", "Other", sui::kKindList);
-  EXPECT_FALSE(common::FillSpecialFolderList(nullptr, *other, 0, sui::kKindEntry));  // 0 is never listed
-  EXPECT_TRUE(other->value().IsEmpty());
 }

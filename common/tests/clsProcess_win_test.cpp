@@ -9,7 +9,6 @@
 #include "base/tests/program.h"
 #include "base/text.h"
 #include "common/clsProcess.h"
-#include "smartui/model.h"
 
 using common::clsProcess;
 using testing_support::StartedProgram;
@@ -94,27 +93,6 @@ TEST(ClsProcess, ListsTheRunningProgramsWithASpareEntry) {
   };
   EXPECT_TRUE(has(OwnPath()));
   EXPECT_TRUE(has(p.GetExeViaHwnd(notepad.Window())));
-}
-
-TEST(ClsProcess, TheRunningProgramsFillAGridList) {
-  sui::Control grid(sui::Style::Grid);
-  sui::ItemPtr row = grid.items().add(0, "exe", "Program", sui::kKindList);
-  row->subItems().add(0, "", "stale entry", sui::kKindEntry);
-  clsProcess p;
-  p.AddExeListToSmartUI(*row);
-  // Other test programs come and go meanwhile: the list is checked by its
-  // entries, not against a second reading.
-  ASSERT_GE(row->subItems().count(), 1);
-  bool own = false;
-  std::string previous;
-  for (const sui::ItemPtr& e : row->subItems()) {
-    EXPECT_EQ(e->kind(), sui::kKindEntry);
-    EXPECT_NE(e->caption(), "stale entry");
-    EXPECT_LE(base::LCase(previous), base::LCase(e->caption()));  // the list's order
-    previous = e->caption();
-    own = own || base::EqualsNoCase(e->caption(), OwnPath());
-  }
-  EXPECT_TRUE(own);
 }
 
 TEST(ClsProcess, CloseProcessAsksEveryThreadToQuit) {

@@ -56,6 +56,28 @@ TEST(Trace, WritesNothingUntilStartedAndNothingAfterTerminate) {
   EXPECT_EQ(Lines(ReadFileBytes(file)).size(), 1u);
 }
 
+TEST(Trace, LazyLinesAreBuiltOnlyWhileATraceRuns) {
+  TempDir dir;
+  std::string file = dir.File("t.dbg");
+  clsTrace trace;
+  int built = 0;
+  auto line = [&] {
+    ++built;
+    return "line " + std::to_string(built);
+  };
+  trace.Output(line);  // before the start
+  EXPECT_EQ(built, 0);
+
+  ASSERT_TRUE(trace.Initialize(file, 0));
+  trace.Output(line, clsTrace::FlagNoTime);
+  trace.Output([]() -> std::string { throw base::Error(5, "test", "unbuildable"); });  // lost, nothing else
+  trace.Output(line, clsTrace::FlagNoTime | clsTrace::FlagError);
+  trace.Terminate();
+  trace.Output(line);  // after the end
+  EXPECT_EQ(built, 2);
+  EXPECT_THAT(Lines(ReadFileBytes(file)), testing::ElementsAre("    line 1", "  ! line 2"));
+}
+
 TEST(Trace, PushOutputPopIndentTheLinesInside) {
   TempDir dir;
   std::string file = dir.File("t.dbg");

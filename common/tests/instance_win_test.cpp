@@ -1,9 +1,10 @@
 // Designer's single-instance search against windows of a second process
-// (tests/helper/instance_window_win.cpp) and of this one.
+// (tests/helper/instance_window_win.cpp) and of this one, and the window
+// functions it stands on.
 #include <gtest/gtest.h>
 
+#include "base/tests/desktoplock.h"
 #include "common/shelltools.h"
-#include "widgets/form.h"
 
 using namespace common;
 
@@ -45,6 +46,32 @@ class OtherProcessWindow {
   HWND m_window = nullptr;
 };
 
+// A plain top-level window of this process, of the given class, shown.
+class OwnWindow {
+ public:
+  OwnWindow(const char* windowClass, const std::string& title) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = windowClass;
+    RegisterClassA(&wc);  // a second registration fails, and the first serves
+    m_hwnd = CreateWindowExA(0, windowClass, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    ShowWindow(m_hwnd, SW_SHOWNORMAL);
+  }
+  ~OwnWindow() { Destroy(); }
+  OwnWindow(const OwnWindow&) = delete;
+  OwnWindow& operator=(const OwnWindow&) = delete;
+  HWND Hwnd() const { return m_hwnd; }
+  void Destroy() {
+    if (m_hwnd) DestroyWindow(m_hwnd);
+    m_hwnd = nullptr;
+  }
+
+ private:
+  HWND m_hwnd = nullptr;
+};
+
 }  // namespace
 
 TEST(InstanceSearch, FindsOnlyDesignerWindowsOfOtherProcesses) {
@@ -55,9 +82,7 @@ TEST(InstanceSearch, FindsOnlyDesignerWindowsOfOtherProcesses) {
   ASSERT_TRUE(stranger.Window());
   // This process's own main window, made (as a starting Designer makes it)
   // before the search, and newer than the other's, so met first.
-  widgets::Form own(title, 3000, 3000, kDesignerWindowClass);
-  own.Load();
-  own.Show();
+  OwnWindow own(kDesignerWindowClass, title);
 
   EXPECT_EQ(FindPreviousInstance(title), designer.Window());
   EXPECT_EQ(g_hPrevInstanceWnd(), designer.Window());
@@ -74,4 +99,28 @@ TEST(InstanceSearch, FindsOnlyDesignerWindowsOfOtherProcesses) {
   EXPECT_EQ(g_hPrevInstanceWnd(), nullptr);
   // The callback itself, without a query, matches nothing.
   EXPECT_TRUE(FindInstanceWindowProc(stranger.Window(), 0));
+}
+
+TEST(WindowTools, RedrawSwitchAndWindowTexts) {
+  testing_support::DesktopLock desktop;  // shows windows that take the focus
+  OwnWindow form("CorvaneTestClass", "Window text 1");
+  std::string className = "x", text = "x";
+  GetWindowClassAndText(form.Hwnd(), className, text);
+  EXPECT_EQ(className, "CorvaneTestClass");
+  EXPECT_EQ(text, "Window text 1");
+
+  // Windows answer WM_SETREDRAW with 0; it clears the visible style while off.
+  SetRedraw(form.Hwnd(), false);
+  EXPECT_FALSE(GetWindowLongA(form.Hwnd(), GWL_STYLE) & WS_VISIBLE);
+  SetRedraw(form.Hwnd(), true);
+  EXPECT_TRUE(GetWindowLongA(form.Hwnd(), GWL_STYLE) & WS_VISIBLE);
+
+  SetWindowTextA(form.Hwnd(), "");
+  GetWindowClassAndText(form.Hwnd(), className, text);
+  EXPECT_EQ(text, "");
+  HWND gone = form.Hwnd();
+  form.Destroy();
+  GetWindowClassAndText(gone, className, text);  // a window that is no more
+  EXPECT_EQ(className, "");
+  EXPECT_EQ(text, "");
 }

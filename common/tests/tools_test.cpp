@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/appinfo.h"
-#include "widgets/TreeView.h"
 
 using namespace common;
 
@@ -169,16 +168,4 @@ TEST(Tools, InitGlobalsSetsTheTitleAndTheEmptyText) {
   EXPECT_EQ(g_szEmpty(), "(Empty)");
   EXPECT_EQ(g_szAppTitle(), ApplicationTitle());
   EXPECT_FALSE(g_szAppTitle().empty());
-}
-
-TEST(Tools, NodeDepth) {
-  widgets::TreeView tree;
-  auto& root = tree.Add(nullptr, widgets::tvwLast, "root", "");
-  auto& a = tree.Add(&root, widgets::tvwChild, "a", "");
-  auto& b = tree.Add(&a, widgets::tvwChild, "b", "");
-  auto& c = tree.Add(&a, widgets::tvwNext, "c", "");
-  EXPECT_EQ(GetNodeDepth(root), 0);
-  EXPECT_EQ(GetNodeDepth(a), 1);
-  EXPECT_EQ(GetNodeDepth(b), 2);
-  EXPECT_EQ(GetNodeDepth(c), 1);
 }

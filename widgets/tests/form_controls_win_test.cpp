@@ -1,5 +1,6 @@
 // The form base's named controls, font, background picture and divider line,
 // and the thread helpers, on real windows (under Xvfb).
+#include "base/module.h"
 #include "widgets/form_controls.h"
 #include "widgets/form_tools.h"
 
@@ -152,10 +153,10 @@ TEST(FormTools, PumpMessagesStopsAtItsLimitAndPutsAQuitBack) {
   };
   WNDCLASSA wc = {};
   wc.lpfnWndProc = &Counter::Proc;
-  wc.hInstance = ThisModule();
+  wc.hInstance = base::ThisModule();
   wc.lpszClassName = "PumpCounter";
   RegisterClassA(&wc);
-  HWND hwnd = CreateWindowExA(0, "PumpCounter", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, ThisModule(), nullptr);
+  HWND hwnd = CreateWindowExA(0, "PumpCounter", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, base::ThisModule(), nullptr);
   ASSERT_TRUE(hwnd);
   PumpMessages(1000);  // whatever was waiting already
   for (int i = 0; i < 300; ++i) PostMessageA(hwnd, WM_APP, 0, 0);
@@ -171,7 +172,7 @@ TEST(FormTools, PumpMessagesStopsAtItsLimitAndPutsAQuitBack) {
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(msg.wParam, 7u);
   DestroyWindow(hwnd);
-  UnregisterClassA("PumpCounter", ThisModule());
+  UnregisterClassA("PumpCounter", base::ThisModule());
 }
 
 TEST(FormTools, OleIsReadyOnTheThreadOnceAndUndoneWithItsContext) {

@@ -1,18 +1,22 @@
 // The native build has no version resource: the product texts are fixed
-// stand-ins, and the program folder is the test program's own.
+// stand-ins, and the module is the test program itself.
 #include <unistd.h>
 
 #include <climits>
 
-#include "common/appinfo.h"
+#include "base/module.h"
 
-namespace common {
+namespace base {
 
-std::string ProgramFolder() {
+std::string ModulePath() {
   char buffer[PATH_MAX];
   ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer);
   if (n <= 0) return {};
-  std::string path(buffer, static_cast<size_t>(n));
+  return std::string(buffer, static_cast<size_t>(n));
+}
+
+std::string ProgramFolder() {
+  std::string path = ModulePath();
   size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
@@ -23,4 +27,6 @@ std::string ModuleVersionString(const std::string& field) {
   return {};
 }
 
-}  // namespace common
+bool ModuleFileVersion(ModuleVersion&) { return false; }
+
+}  // namespace base

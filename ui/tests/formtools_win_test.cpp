@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "base/tests/testing.h"
-#include "common/shelltools.h"
+#include "ui/formtools.h"
 #include "widgets/form.h"
 
-using namespace common;
+using namespace ui;
 using testing_support::PromptRecorder;
 
 namespace {
@@ -198,30 +198,4 @@ TEST(FormTools, PaintResourcePictureSitsInTheBottomRightCornerAtItsOwnSize) {
 
   EXPECT_EQ(testing_support::ErrorNumberOf([&] { PaintResourcePicture(box, "missing"); }), 326);
   form.Unload();
-}
-
-TEST(FormTools, RedrawSwitchAndWindowTexts) {
-  testing_support::DesktopLock desktop;  // shows windows that take the focus
-  widgets::Form form("Window text 1", 3000, 3000, "CorvaneTestClass");
-  form.Load();
-  form.Show();
-  std::string className = "x", text = "x";
-  GetWindowClassAndText(form.Hwnd(), className, text);
-  EXPECT_EQ(className, "CorvaneTestClass");
-  EXPECT_EQ(text, "Window text 1");
-
-  // Windows answer WM_SETREDRAW with 0; it clears the visible style while off.
-  SetRedraw(form.Hwnd(), false);
-  EXPECT_FALSE(GetWindowLongA(form.Hwnd(), GWL_STYLE) & WS_VISIBLE);
-  SetRedraw(form.Hwnd(), true);
-  EXPECT_TRUE(GetWindowLongA(form.Hwnd(), GWL_STYLE) & WS_VISIBLE);
-
-  SetWindowTextA(form.Hwnd(), "");
-  GetWindowClassAndText(form.Hwnd(), className, text);
-  EXPECT_EQ(text, "");
-  HWND gone = form.Hwnd();
-  form.Unload();
-  GetWindowClassAndText(gone, className, text);  // a window that is no more
-  EXPECT_EQ(className, "");
-  EXPECT_EQ(text, "");
 }

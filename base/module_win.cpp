@@ -1,29 +1,36 @@
-#include <windows.h>
+#include "base/module.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "common/appinfo.h"
+extern "C" IMAGE_DOS_HEADER __ImageBase;
 
-namespace common {
+namespace base {
 
 namespace {
 
-// The module that holds this function: in Fennick the library, not the shell.
-HMODULE OwnModule() {
-  HMODULE module = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCSTR>(&OwnModule), &module))
-    return nullptr;
-  return module;
+// The module's version resource, read whole; empty when it has none.
+std::vector<char> VersionBlock() {
+  std::string path = ModulePath();
+  if (path.empty()) return {};
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  if (size == 0) return {};
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+  return block;
 }
 
-std::string OwnModulePath() {
-  HMODULE module = OwnModule();
-  if (!module) return {};
+}  // namespace
+
+// The linker's symbol for the start of the image that holds this code: in
+// Fennick the library, not the shell.
+HINSTANCE ThisModule() noexcept { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+
+std::string ModulePath() {
   std::vector<char> buffer(MAX_PATH);
   for (;;) {
-    DWORD n = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD n = GetModuleFileNameA(ThisModule(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return {};
     if (n < buffer.size()) return std::string(buffer.data(), n);
     if (buffer.size() >= 32768) return {};
@@ -31,22 +38,15 @@ std::string OwnModulePath() {
   }
 }
 
-}  // namespace
-
 std::string ProgramFolder() {
-  std::string path = OwnModulePath();
+  std::string path = ModulePath();
   size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 std::string ModuleVersionString(const std::string& field) {
-  std::string path = OwnModulePath();
-  if (path.empty()) return {};
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-  if (size == 0) return {};
-  std::vector<char> block(size);
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+  std::vector<char> block = VersionBlock();
+  if (block.empty()) return {};
 
   struct Translation {
     WORD language;
@@ -78,4 +78,16 @@ std::string ModuleVersionString(const std::string& field) {
   return {};
 }
 
-}  // namespace common
+bool ModuleFileVersion(ModuleVersion& version) {
+  std::vector<char> block = VersionBlock();
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (block.empty() || !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
+    return false;
+  version.major = HIWORD(fixed->dwFileVersionMS);
+  version.minor = LOWORD(fixed->dwFileVersionMS);
+  version.revision = LOWORD(fixed->dwFileVersionLS);
+  return true;
+}
+
+}  // namespace base
