@@ -6,15 +6,15 @@
 #include <ocidl.h>
 
 #include "base/tests/testing.h"
-#include "controls/tests/screenshot.h"
+#include "base/tests/screenshot.h"
 #include "resources/identity.h"
 #include "widgets/ActiveXSite.h"
 #include "widgets/form.h"
 
 namespace {
 
-using sashkit_testing::Capture;
-using sashkit_testing::Pixels;
+using testing_support::CaptureScreen;
+using testing_support::Pixels;
 
 void Pump() {
   for (int i = 0; i < 10; ++i) {
@@ -53,8 +53,8 @@ class HostedDivider : public sashkit_testing::Registered {
     UpdateWindow(m_dialog);
     RedrawWindow(site, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
-    sashkit_testing::SavePng(Capture(m_dialog), testing_support::TestProgramFolder() + "\\" + file);
-    return Capture(site);
+    testing_support::WritePng(CaptureScreen(m_dialog), testing_support::TestProgramFolder() + "\\" + file);
+    return CaptureScreen(site);
   }
 
   HWND m_dialog = nullptr;

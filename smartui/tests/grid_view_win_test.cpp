@@ -8,7 +8,7 @@
 #include "base/tests/gui_counts.h"
 #include "base/tests/testing.h"
 #include "smartui/tests/event_log.h"
-#include "smartui/tests/png_file.h"
+#include "base/tests/screenshot.h"
 
 namespace {
 
@@ -132,13 +132,13 @@ class GridWindow : public ::testing::Test {
   COLORREF PixelAt(POINT pt) {
     UpdateWindow(view->hwnd());
     Pump();
-    sui_testing::Pixels p = sui_testing::Capture(view->hwnd());
+    testing_support::Pixels p = testing_support::CaptureWindowDc(view->hwnd());
     RECT wr, cr = {};
     GetWindowRect(view->hwnd(), &wr);
     POINT origin = {0, 0};
     ClientToScreen(view->hwnd(), &origin);
     (void)cr;
-    return p.at(pt.x + origin.x - wr.left, pt.y + origin.y - wr.top);
+    return p.At(pt.x + origin.x - wr.left, pt.y + origin.y - wr.top);
   }
 
   // Models the test shows; they outlive the view, which observes them.
@@ -215,8 +215,8 @@ TEST_F(GridWindow, EveryRowKindIsDrawnWithTheCurrentRowAndGlyphsVisible) {
   Pump();
   UpdateWindow(view->hwnd());
   Pump();
-  sui_testing::Pixels shot = sui_testing::Capture(s_frame);
-  sui_testing::WritePng(shot, testing_support::TestProgramFolder() + "\\grid_every_row_kind.png");
+  testing_support::Pixels shot = testing_support::CaptureWindowDc(s_frame);
+  testing_support::WritePng(shot, testing_support::TestProgramFolder() + "\\grid_every_row_kind.png");
 
   // The current row's caption cell is highlighted; the others are not.
   EXPECT_TRUE(Near(PixelAt({view->splitter() - 5, CaptionPoint(k.text).y - 4}), GetSysColor(COLOR_HIGHLIGHT)));
@@ -258,7 +258,7 @@ TEST_F(GridWindow, EveryRowKindIsDrawnWithTheCurrentRowAndGlyphsVisible) {
   ASSERT_TRUE(view->editorButton());
   UpdateWindow(s_frame);
   Pump();
-  sui_testing::WritePng(sui_testing::Capture(s_frame),
+  testing_support::WritePng(testing_support::CaptureWindowDc(s_frame),
                         testing_support::TestProgramFolder() + "\\grid_editor_open.png");
 }
 

@@ -3,12 +3,12 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
-#include <winternl.h>
 
 #include <algorithm>
 
 #include "base/com.h"
 #include "base/handles.h"
+#include "base/tests/gui_counts.h"
 #include "base/winstr.h"
 #include "tools/shellhost/menu_win.h"
 #include "tools/shellhost/print_win.h"
@@ -48,40 +48,9 @@ std::string InterfacesLine(IUnknown* object) {
   return line == "interfaces" ? "interfaces none" : line;
 }
 
-// The GDI objects of this process. Wine's GetGuiResources answers nothing;
-// its handle table (which the process environment block points to, as on
-// Windows) is read instead: the live entries that are not stock objects.
-long GdiObjectCount() {
-  SetLastError(0);
-  const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return static_cast<long>(count);
-  struct WineGdiEntry {  // Wine's layout, the same in 32- and 64-bit processes
-    UINT64 object;
-    ULONG owner;
-    USHORT unique;  // bit 7: a stock object
-    UCHAR type;     // 0: a free entry
-    UCHAR flags;
-    UINT64 user;
-  };
-  static_assert(sizeof(WineGdiEntry) == 24);
-  constexpr int kEntries = 0x10000;
-  GetStockObject(WHITE_BRUSH);  // the table is there once gdi32 has started
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Warray-bounds"  // the segment read looks like an empty array to GCC
-  const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-#pragma GCC diagnostic pop
-#ifdef _WIN64
-  constexpr size_t kTableOffset = 0xF8;
-#else
-  constexpr size_t kTableOffset = 0x94;
-#endif
-  const auto* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + kTableOffset);
-  if (!table) return -1;
-  long live = 0;
-  for (int i = 0; i < kEntries; ++i)
-    if (table[i].type != 0 && !(table[i].unique & 0x80)) ++live;
-  return live;
-}
+// The GDI objects of this process (Wine's GetGuiResources answers nothing;
+// the helper reads Wine's handle table instead).
+long GdiObjectCount() { return testing_support::GdiObjects(); }
 
 // What the shell and the system set up once per process and keep (the
 // system image lists, the menu's font), so that a count taken afterwards

@@ -13,7 +13,7 @@
 #include "smartui/model.h"
 #include "widgets/RichTextBox.h"
 #include "widgets/TreeViewWindow.h"
-#include "widgets/tests/screenshot.h"
+#include "base/tests/screenshot.h"
 
 using namespace ui;
 using testing_support::PromptRecorder;

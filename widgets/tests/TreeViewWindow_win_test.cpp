@@ -8,7 +8,7 @@
 
 #include "base/tests/desktoplock.h"
 #include "widgets/tests/input.h"
-#include "widgets/tests/screenshot.h"
+#include "base/tests/screenshot.h"
 
 using namespace widgets;
 

@@ -9,7 +9,7 @@
 
 #include "base/tests/desktoplock.h"
 #include "base/tests/gui_counts.h"
-#include "controls/tests/screenshot.h"
+#include "base/tests/screenshot.h"
 #include "widgets/form.h"
 #include "widgets/form_tools.h"
 
@@ -34,9 +34,9 @@ TEST(Gallery, OpensWithEveryViewAndSavesAScreenshot) {
   // toolbar, button bar, view bar, caption bar, grid, list, progress, link, status
   EXPECT_EQ(hosts, 9);
   EXPECT_TRUE(GetMenu(gallery.Hwnd()));
-  const auto pixels = sashkit_testing::Capture(gallery.Hwnd());
+  const auto pixels = testing_support::CaptureScreen(gallery.Hwnd());
   ASSERT_GT(pixels.width, 0);
-  sashkit_testing::SavePng(pixels, "uigallery.png");
+  testing_support::WritePng(pixels, "uigallery.png");
 
   // The menu bar's accelerator, through the form's keyboard interface.
   MSG key = {gallery.Hwnd(), WM_KEYDOWN, VK_F8, 1, 0, {}};
