@@ -19,6 +19,9 @@ namespace ui {
 
 class CustomWindowActionsEditor {
  public:
+  // The name of the commands box, which the grid's row "id_actions" hosts.
+  static constexpr char kCommandsBox[] = "txtActions";
+
   struct Controls {
     sui::Control& tools;    // New, Delete, a spacer, Down, Up
     sui::Control& actions;  // the actions in priority order

@@ -94,6 +94,8 @@ CustomWindowActionsEditor::CustomWindowActionsEditor(Controls controls, std::fun
   AddRow(m_c.data, "id_class", "Name", sui::kKindTextButtonRow);
   AddRow(m_c.data, "", "Action", sui::kKindCategory);
   AddRow(m_c.data, "id_actions", "Commands:", sui::kKindHostedRow);
+  // The hosted row's value names the window the grid shows in it.
+  Row("id_actions")->setValue(std::string(kCommandsBox));
 
   m_c.tools.handlers.itemClick = [this](const sui::ItemPtr& item) { OnToolClick(item); };
   m_c.actions.handlers.itemClick = [this](const sui::ItemPtr& item) { OnActionClick(item); };
