@@ -21,6 +21,8 @@ class frmCustomWindowActions : public widgets::Form {
   // operation) and runs it modally. True (m_bOk) once it was closed by Exit,
   // the close box or Esc after the unsaved-changes question let it close.
   bool ShowModal(HWND owner);
+  // Loads and fills it, hidden (ShowModal does this when it is not loaded).
+  void LoadDialog(HWND owner);
 
   // The editor's rules over the dialog's controls; valid while loaded.
   CustomWindowActionsEditor& Editor();

@@ -19,13 +19,13 @@ namespace ui {
 namespace {
 
 // The design, in twips.
-constexpr long kWidth = 9840, kHeight = 6900;
+constexpr long kWidth = 9840, kHeight = 9000;
 constexpr long kGap = 120;
 constexpr long kListWidth = 3000;
 constexpr long kRight = kGap + kListWidth + kGap;
 constexpr long kRightWidth = kWidth - kRight - 2 * kGap;
 constexpr long kBarHeight = 420;
-constexpr long kGridHeight = 3300;
+constexpr long kGridHeight = 5760;
 constexpr long kCommandsHeight = 360;
 constexpr long kButtonWidth = 1215, kButtonHeight = 375;
 
@@ -91,12 +91,17 @@ void frmCustomWindowActions::Build() {
   };
 
   if (auto* view = grid.ViewAs<sui::GridView>()) view->host(CustomWindowActionsEditor::kCommandsBox, commands.Hwnd());
-  for (HWND box : {commands.Hwnd(), preview.Hwnd()})
-    SetWindowLongA(box, GWL_EXSTYLE, GetWindowLongA(box, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+  // Made after the grid, the box would lie under it.
+  SetWindowPos(commands.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool frmCustomWindowActions::ShowModal(HWND owner) {
   m_bOk = false;
+  if (!IsLoaded()) LoadDialog(owner);
+  return widgets::Form::ShowModal(owner);
+}
+
+void frmCustomWindowActions::LoadDialog(HWND owner) {
   Load(owner);
   g_oApplication().SetupForm(*this, [this] {
     CenterForm(*this);
@@ -104,7 +109,6 @@ bool frmCustomWindowActions::ShowModal(HWND owner) {
     Build();
     m_editor->Open();
   });
-  return widgets::Form::ShowModal(owner);
 }
 
 }  // namespace ui
