@@ -11,6 +11,7 @@
 #include "ui/SmartUIControl.h"
 #include "ui/clsApplication.h"
 #include "ui/formtools.h"
+#include "ui/frmWindowList.h"
 #include "widgets/RichTextBox.h"
 #include "widgets/form_controls.h"
 
@@ -83,6 +84,15 @@ void frmCustomWindowActions::Build() {
     const DWORD at = GetMessagePos();
     POINT screen{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
     sui::PopupMenuView(Hwnd()).popup(menu.shared_from_this(), screen);
+  };
+  hooks.pickWindow = [this](std::string& className, std::string& caption, bool& wantClass, bool& wantCaption) {
+    frmWindowList picker;
+    if (!picker.ShowModal(Hwnd())) return false;
+    className = picker.m_szClass;
+    caption = picker.m_szWindowName;
+    wantClass = picker.ReturnClass();
+    wantCaption = picker.ReturnCaption();
+    return true;
   };
   exit.Click = [this](widgets::Button&) {
     if (!m_editor->QueryClose()) return;
