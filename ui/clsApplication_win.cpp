@@ -14,10 +14,12 @@
 #include "common/shelltools.h"
 #include "common/tools.h"
 #include "smartui/model.h"
+#include "ui/SmartUIControl.h"
 #include "ui/TagCommands.h"
 #include "ui/formtools.h"
 #include "widgets/RichTextBox.h"
 #include "widgets/TreeViewWindow.h"
+#include "widgets/form_controls.h"
 
 namespace ui {
 
@@ -98,6 +100,8 @@ std::string KindOf(widgets::Control& control) {
   if (dynamic_cast<widgets::TreeViewWindow*>(&control)) return "treeview";
   if (dynamic_cast<widgets::RichTextBox*>(&control)) return "richtextbox";
   if (dynamic_cast<widgets::PictureBox*>(&control)) return "picturebox";
+  if (dynamic_cast<SmartUIControl*>(&control)) return "smartui";
+  if (dynamic_cast<widgets::DividerLine*>(&control)) return "vertdivider";
   return "";
 }
 
@@ -111,6 +115,10 @@ class ControlTarget : public TagTarget {
   void SetImageList(int list) override {
     if (auto* tree = dynamic_cast<widgets::TreeViewWindow*>(&m_control)) {
       tree->Model().SetImageList(&m_app.imlImages(list));
+      return;
+    }
+    if (auto* smartui = dynamic_cast<SmartUIControl*>(&m_control)) {
+      smartui->LoadImages(m_app.imlImages(list));
       return;
     }
     base::RaiseError(438, m_control.Name(), "Object doesn't support this property or method");
@@ -257,8 +265,13 @@ void clsApplication::Form_LoadIcons(widgets::Form& form) {
       Control_ProcessCommands(control, "ICON|PICTURE");
     } else if (kind == "treeview") {
       Control_ProcessCommands(control, "IMAGELIST|PICTUREBACKGROUND");
+    } else if (kind == "smartui") {
+      Control_ProcessCommands(control, "IMAGELIST");
     } else if (kind == "richtextbox") {
       static_cast<widgets::RichTextBox&>(control).SetBorderStyle(0);
+    } else if (kind == "vertdivider" && control.Hwnd()) {
+      // A line is never a stop of the Tab key.
+      SetWindowLongA(control.Hwnd(), GWL_STYLE, GetWindowLongA(control.Hwnd(), GWL_STYLE) & ~WS_TABSTOP);
     }
   }
   if (form.Hwnd()) {

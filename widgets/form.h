@@ -124,6 +124,11 @@ class Control : public WindowHolder {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   // A WM_COMMAND notification from the control's window (BN_CLICKED...).
   virtual void Command(WORD code);
+  // A window that another class made and destroys (a SmartUI view, say)
+  // becomes the control's window for placing, enabling and showing; the
+  // control lets go of it before that class destroys it.
+  void AdoptWindow(HWND hwnd) noexcept { m_hwnd = hwnd; }
+  void ReleaseWindow() noexcept { m_hwnd = nullptr; }
 
  private:
   friend class Form;

@@ -11,8 +11,11 @@
 #include "base/tests/gui_counts.h"
 #include "base/tests/testing.h"
 #include "smartui/model.h"
+#include "smartui/toolbar_view.h"
+#include "ui/SmartUIControl.h"
 #include "widgets/RichTextBox.h"
 #include "widgets/TreeViewWindow.h"
+#include "widgets/form_controls.h"
 #include "base/tests/screenshot.h"
 
 using namespace ui;
@@ -139,7 +142,7 @@ TEST(clsApplication, FormLoadIconsDressesTheControlsByTheirTags) {
   PromptRecorder prompts;
   clsApplication& app = App();
   const int tw = widgets::TwipsPerPixelX();
-  widgets::Form form("Dressed by its tags", 560 * tw, 330 * tw);
+  widgets::Form form("Dressed by its tags", 560 * tw, 360 * tw);
   form.Load();
   widgets::TreeView model;
   auto& tree = form.Add<widgets::TreeViewWindow>("tvwDesigner", model, 10 * tw, 10 * tw, 240 * tw, 270 * tw);
@@ -170,6 +173,15 @@ TEST(clsApplication, FormLoadIconsDressesTheControlsByTheirTags) {
   auto& untagged = form.Add<widgets::PictureBox>("picNone", 420 * tw, 60 * tw, 32 * tw, 32 * tw);
   auto& text = form.Add<widgets::RichTextBox>("txtResults", 265 * tw, 160 * tw, 280 * tw, 120 * tw);
   text.SetText("Folder, file, popup menu, separator,\r\ncustom action, selection task,\r\nspecial and dynamic folders.");
+  // SmartUI controls take their icons from the list their tag names.
+  auto& toolbar = form.Add<SmartUIControl>("suiToolbar", sui::Style::Toolbar, 265 * tw, 290 * tw, 280 * tw, 28 * tw);
+  toolbar.SetTag("imagelist=s");
+  toolbar.Model().items().add(0, "id_new", "&New", sui::kKindMenuCommand, "new");
+  toolbar.Model().items().add(0, "id_delete", "&Delete", sui::kKindMenuCommand, "Delete");
+  auto& menu = toolbar.Model().items().add(0, "id_add", "&Add", sui::kKindMenuEntry, "add")->subItems();
+  menu.add(0, "id_add_folder", "&Folder", sui::kKindMenuCommand, "folder_closed");
+  auto& line = form.Add<widgets::DividerLine>("VertDivider1", 10 * tw, 300 * tw, 240 * tw);
+  SetWindowLongA(line.Hwnd(), GWL_STYLE, GetWindowLongA(line.Hwnd(), GWL_STYLE) | WS_TABSTOP);
 
   app.Form_LoadIcons(form);
   form.Show();
@@ -184,6 +196,14 @@ TEST(clsApplication, FormLoadIconsDressesTheControlsByTheirTags) {
   EXPECT_FALSE(untagged.GetPicture());
   EXPECT_EQ(GetWindowLongA(text.Inner(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);  // no border
   EXPECT_TRUE(SendMessageA(form.Hwnd(), WM_GETICON, ICON_SMALL, 0));
+  for (const char* key : {"new", "delete", "add", "folder_closed"})
+    EXPECT_TRUE(toolbar.View().images().find(key)) << key;
+  EXPECT_FALSE(toolbar.View().images().find("save"));
+  HWND bar = toolbar.ViewAs<sui::ToolbarView>()->toolbar();
+  EXPECT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 3);
+  toolbar.Move(265 * tw, 290 * tw, 200 * tw, 28 * tw);
+  EXPECT_EQ(toolbar.Width(), 200 * tw);
+  EXPECT_EQ(GetWindowLongA(line.Hwnd(), GWL_STYLE) & WS_TABSTOP, 0);
   EXPECT_TRUE(prompts.Prompts().empty());
   EXPECT_TRUE(testing_support::SaveWindowPng(form.Hwnd(), "dressed_form.png"));
 }
@@ -236,6 +256,9 @@ TEST(clsApplication, DressedFormsOpenedAndClosedGiveBackTheirObjects) {
     tree.SetTag("imagelist=s");
     form.Add<widgets::PictureBox>("Image1", 3200, 0, 600, 600).SetTag("icon=l,app_icon");
     form.Add<widgets::RichTextBox>("txtResults", 3200, 800, 2500, 2000).SetFont("Courier New", 9);
+    auto& grid = form.Add<SmartUIControl>("suiOptions", sui::Style::Grid, 0, 3100, 3000, 800);
+    grid.SetTag("imagelist=s");
+    grid.Model().items().add(0, "path", "Path", sui::kKindTextButton, "folder_open");
     app.Form_LoadIcons(form);
     form.Show();
     tree.CreateDragImage(model.Item(1));
