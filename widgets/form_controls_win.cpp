@@ -109,18 +109,21 @@ Frame::Frame(Form& form, std::string name, const std::string& caption, long left
 
 // --- DividerLine ---------------------------------------------------------------
 
+namespace {
+
+BOOL CALLBACK NoTabStop(HWND child, LPARAM) {
+  SetWindowLongA(child, GWL_STYLE, GetWindowLongA(child, GWL_STYLE) & ~WS_TABSTOP);
+  return TRUE;
+}
+
+}  // namespace
+
 DividerLine::DividerLine(Form& form, std::string name, long left, long top, long width, long height)
     : Control(std::move(name), ControlKind::Divider) {
   m_site.Create(form.Hwnd(), "Sashkit.VertDivider", left, top, width, height);
   AdoptWindow(m_site.Hwnd());
   // A line is never a stop of the Tab key, whichever window draws it.
-  EnumChildWindows(
-      m_site.Hwnd(),
-      [](HWND child, LPARAM) -> BOOL {
-        SetWindowLongA(child, GWL_STYLE, GetWindowLongA(child, GWL_STYLE) & ~WS_TABSTOP);
-        return TRUE;
-      },
-      0);
+  EnumChildWindows(m_site.Hwnd(), &NoTabStop, 0);
 }
 
 DividerLine::~DividerLine() {
