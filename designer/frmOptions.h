@@ -9,7 +9,8 @@
 
 namespace sui {
 class Control;
-}
+class Item;
+}  // namespace sui
 
 namespace designer {
 
@@ -31,6 +32,9 @@ class frmOptions : public widgets::Form {
   sui::Control& suiOptions() noexcept;
 
  private:
+  void OkClicked();
+  void BrowseClicked(const std::shared_ptr<sui::Item>& row);
+
   struct Parts;
   std::unique_ptr<Parts> m_parts;
 };
