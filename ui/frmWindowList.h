@@ -3,6 +3,7 @@
 #pragma once
 #include "widgets/form.h"  // first: it orders the Windows headers
 
+#include <cstdint>
 #include <string>
 
 #include "widgets/TreeView.h"

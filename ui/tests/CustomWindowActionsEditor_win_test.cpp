@@ -254,7 +254,6 @@ TEST(CustomWindowActionsEditor, UnsavedEditsAreAskedAboutBeforeEveryCommandThatW
 
 TEST(CustomWindowActionsEditor, PickerTokensAndTheExecutableRowFillTheGrid) {
   Editor e(ThreeStored());
-  std::string kept;
   e.editor.hooks.pickWindow = [](std::string& cls, std::string& caption, bool& wantClass, bool& wantCaption) {
     cls = "MyClass";
     caption = "My Window";
