@@ -53,11 +53,17 @@ class frmProperties : public widgets::Form {
   widgets::TextEditor& Preview();
   widgets::TextEditor& SelectionParms();
 
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
  private:
+  struct Parts;
   void Build();
   void PressOk();
+  Parts& Loaded();
 
   std::shared_ptr<PropertyShell> m_shell;
+  std::unique_ptr<Parts> m_parts;
   std::unique_ptr<PropertiesPage> m_page;
 };
 

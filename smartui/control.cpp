@@ -118,9 +118,20 @@ void Control::userPick(ItemPtr row, ItemPtr entry) {
   if (!acceptsUser(row) || !isListKind(row->kind())) return;
   if (!entry || entry->m_list != &row->subItems() || !entry->visible()) return;
   std::string caption = entry->caption();
+  // The picked entry stays marked among the row's entries: entries may share
+  // a caption (two special folders of one name), and the form must be able to
+  // tell which of them the user took. Picking another entry of the same
+  // caption is a change too, though the value's text stays.
+  const bool otherEntry = entry->select();
   bool changed = row->value().ToString() != caption;
   row->setValue(caption);
-  if (!changed) return;
+  if (!changed) {
+    bool shared = false;
+    for (const auto& sibling : row->subItems())
+      if (sibling != entry && sibling->caption() == caption) shared = true;
+    if (!otherEntry || !shared) return;
+    if (Control* c = row->control()) raise(c->handlers.itemChange, row, std::string("value"));
+  }
   // The pick ends whatever the user typed into an editable list before it.
   row->m_editStart.reset();
   if (Control* c = row->control()) raise(c->handlers.itemCommit, row);

@@ -677,7 +677,9 @@ void GridView::fillCombo() {
   for (const auto& entry : row->subItems()) {
     if (!entry->visible()) continue;
     SendMessageA(m_editor, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry->caption().c_str()));
-    if (chosen < 0 && entry->caption() == value) chosen = static_cast<int>(m_comboEntries.size());
+    // The entry the user picked last wins over an earlier one of the same caption.
+    if (entry->caption() == value && (chosen < 0 || entry->selected()))
+      chosen = static_cast<int>(m_comboEntries.size());
     m_comboEntries.push_back(entry);
   }
   SendMessageA(m_editor, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);

@@ -10,9 +10,14 @@ namespace ui {
 
 std::shared_ptr<sui::Item> FillSpecialFolderList(void* hwndOwner, sui::Item& row, std::int32_t csidlToSelect,
                                                  std::int32_t kind) {
+  return FillSpecialFolderList(common::ListSpecialFolders(hwndOwner), row, csidlToSelect, kind);
+}
+
+std::shared_ptr<sui::Item> FillSpecialFolderList(const std::vector<std::pair<std::int32_t, std::string>>& folders,
+                                                 sui::Item& row, std::int32_t csidlToSelect, std::int32_t kind) {
   row.subItems().clear();
   std::shared_ptr<sui::Item> selected;
-  for (const auto& [csidl, name] : common::ListSpecialFolders(hwndOwner)) {
+  for (const auto& [csidl, name] : folders) {
     std::shared_ptr<sui::Item> entry = row.subItems().add(0, std::to_string(csidl), name, static_cast<int>(kind));
     if (csidl == csidlToSelect) {
       row.setValue(base::Variant(entry->caption()));

@@ -3,6 +3,9 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "smartui/model.h"
 
@@ -24,6 +27,9 @@ void AddExeListToSmartUI(common::clsProcess& process, sui::Item& item);
 // caption) and tag (the CSIDL) and is returned; none when it is not listed.
 std::shared_ptr<sui::Item> FillSpecialFolderList(void* hwndOwner, sui::Item& row, std::int32_t csidlToSelect,
                                                  std::int32_t kind);
+// The same from a list of (CSIDL, qualified name) the caller already has.
+std::shared_ptr<sui::Item> FillSpecialFolderList(const std::vector<std::pair<std::int32_t, std::string>>& folders,
+                                                 sui::Item& row, std::int32_t csidlToSelect, std::int32_t kind);
 
 // The match modes of a window action as the entries of a grid row's list
 // (Designer), each tagged with its mode.

@@ -171,6 +171,23 @@ TEST(UserPick, APickSetsTheCaptionThenCommitsWhenItChanged) {
   EXPECT_EQ(combo->value().ToString(), "Yes");
 }
 
+TEST(UserPick, EntriesOfOneCaptionStayApartAndTheLastPickedIsMarked) {
+  Control grid(Style::Grid);
+  ItemPtr combo = grid.items().add(0, "combo", "", kKindList);
+  ItemPtr first = combo->subItems().add(0, "16", "Desktop", kKindEntry);
+  ItemPtr second = combo->subItems().add(0, "0", "Desktop", kKindEntry);
+  EventLog log(grid);
+  grid.userPick(combo, second);
+  EXPECT_EQ(log.take(), (Lines{"change combo value", "commit combo"}));
+  EXPECT_TRUE(second->selected() && !first->selected());
+  // The other entry of the same caption is a change the form must hear of.
+  grid.userPick(combo, first);
+  EXPECT_EQ(log.take(), (Lines{"change combo value", "commit combo"}));
+  EXPECT_TRUE(first->selected() && !second->selected());
+  grid.userPick(combo, first);
+  EXPECT_EQ(log.take(), Lines{});
+}
+
 TEST(UserPick, APickEndsWhatWasTypedIntoAnEditableList) {
   Control grid(Style::Grid);
   ItemPtr exe = grid.items().add(0, "exe", "", kKindEditableList);
