@@ -14,6 +14,7 @@
 #include "common/shelltools.h"
 #include "common/tools.h"
 #include "shellext/FennickThread.h"
+#include "shellext/frmCopyTo.h"
 #include "shellext/modShellTools.h"
 
 namespace shellext {
@@ -170,30 +171,26 @@ HRESULT RunSelectionTask(HWND hwnd, IDataObject* selection, const clsCorvaneData
 HRESULT CopyOrMoveSelection(HWND hwnd, IDataObject* selection, bool copy, const std::string& destination,
                             const std::string& currentFolder) {
   common::TraceScope scope("CopyOrMoveSelection");
-  std::string chosen = destination;
-  const bool asked = chosen.empty();
-  if (asked) {
-    // The folder picker stands in for the destination dialog.
-    char display[MAX_PATH] = {};
-    base::UniquePidl pidl = common::ShowFolderPicker(hwnd, "Select the destination folder:",
-                                                     BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE, nullptr, 0, display);
-    if (!pidl) return S_OK;  // cancelled: nothing is copied, nothing saved
-    chosen = PidlToPath(pidl.get());
-  }
-  // Checked, remembered and used as an absolute path only.
-  const std::optional<std::string> absolute = AbsoluteDestination(chosen, currentFolder);
-  if (!absolute || (asked && !common::DirectoryExists(*absolute))) {
-    Exclaim("Destination folder does not exist!");
-    return E_FAIL;
-  }
-  if (asked) {
-    g_oCopyToMRU().AddFile(*absolute);
-    g_oCopyToMRU().Save();
+  std::string chosen;
+  if (destination.empty()) {
+    frmCopyTo dialog;
+    dialog.m_bCopyTo = copy;
+    // Cancelled: nothing is copied, nothing remembered.
+    if (!dialog.Choose(hwnd, g_oCopyToMRU(), currentFolder)) return S_OK;
+    chosen = dialog.m_szDest;  // absolute, found and remembered by the dialog
+  } else {
+    // A configured destination goes to the shell unchecked, but absolute.
+    const std::optional<std::string> absolute = AbsoluteDestination(destination, currentFolder);
+    if (!absolute) {
+      Exclaim("Destination folder does not exist!");
+      return E_FAIL;
+    }
+    chosen = *absolute;
   }
   std::string from;
   for (const std::string& name : SelectedNames(selection)) from += name + '\0';
   from += '\0';
-  std::string to = *absolute + '\0' + '\0';
+  std::string to = chosen + '\0' + '\0';
   SHFILEOPSTRUCTA op{};
   op.hwnd = hwnd;
   op.wFunc = copy ? FO_COPY : FO_MOVE;
