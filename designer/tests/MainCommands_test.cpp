@@ -26,7 +26,9 @@ TEST(MainCommands, NumberedKeysNeedAWholePositiveNumber) {
     SCOPED_TRACE(row.key);
     const ParsedCommand p = ParseCommandKey(row.key);
     EXPECT_EQ(p.command, row.command);
-    if (row.command != Command::None) EXPECT_EQ(p.number, row.number);
+    if (row.command != Command::None) {
+      EXPECT_EQ(p.number, row.number);
+    }
   }
 }
 
