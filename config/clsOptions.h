@@ -4,9 +4,15 @@
 // the numeric settings are read.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "common/registry_keys.h"
+
+namespace sui {
+class Control;
+class Item;
+}  // namespace sui
 
 namespace config {
 
@@ -84,6 +90,30 @@ class clsOptions {
   void Reg_Load(const std::string& szPath);
   void Reg_Save(const std::string& szPath, bool bDebugOnly);
   void ProcessSettings(bool bDebuggingOnly, bool bShowDebugMsg) noexcept;
+
+  // The options page: the settings as rows of a property grid (OptionsPage.cpp).
+  // Rows hold copies: nothing reaches the fields before SmartUI_Save.
+  //
+  // Clears the grid and fills it with one row per setting, the dependent
+  // rows enabled as the page's rules say and each list row's tag holding
+  // the number of its choice.
+  void SmartUI_Load(sui::Control& SUI);
+  // The grid reported a change of Item's "checked" or "value": enables and
+  // disables the rows that depend on it and keeps a list row's tag in step
+  // with its chosen entry. Fails nowhere: a step that cannot run is skipped.
+  void SmartUI_SetStatus(sui::Control& SUI, const std::shared_ptr<sui::Item>& Item,
+                         const std::string& PropertyName) noexcept;
+  // The first row whose entry cannot be stored, with its message in
+  // szErrorMsg (left as it was when every row passes); none when all pass.
+  std::shared_ptr<sui::Item> SmartUI_Validate(sui::Control& SUI, std::string& szErrorMsg);
+  // Copies every row into its field, then puts the trace settings into
+  // effect (ProcessSettings). Saving to the registry is the caller's.
+  void SmartUI_Save(sui::Control& SUI);
+  // Appends the entries of a list row: where a recent list is shown, and the
+  // icon levels. SUI is not used.
+  void AddMenuDisplayOptions(sui::Control& SUI, const std::shared_ptr<sui::Item>& ParentSI, bool bHideDoNotShow,
+                             bool bShowRoot);
+  void AddLevelOptions(sui::Control& SUI, const std::shared_ptr<sui::Item>& ParentSI);
 };
 
 // This thread's settings object, made on first use (not yet loaded).

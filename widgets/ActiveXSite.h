@@ -23,6 +23,11 @@ class ActiveXSite {
   // divider keeps its thickness), which Width and Height then give.
   void Move(long left, long top, long width, long height);
   void Destroy() noexcept;
+  // Lets go of a window its parent already destroyed.
+  void Abandon() noexcept {
+    m_control.reset();
+    m_hwnd = nullptr;
+  }
 
   HWND Hwnd() const noexcept { return m_hwnd; }
   bool Hosted() const noexcept { return static_cast<bool>(m_control); }  // the control, not the line

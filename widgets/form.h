@@ -93,7 +93,7 @@ class Control : public WindowHolder {
   long Top() const;
   long Width() const;
   long Height() const;
-  void Move(long left, long top, long width, long height);
+  virtual void Move(long left, long top, long width, long height);
 
   // The window text (a caption or a text box's contents).
   std::string Text() const;

@@ -5,6 +5,8 @@
 #pragma once
 #include "widgets/form.h"
 
+#include "widgets/ActiveXSite.h"
+
 namespace widgets {
 
 // A line of text; "&" marks the mnemonic that moves to the next control.
@@ -75,14 +77,21 @@ class Frame : public Control {
         long height);
 };
 
-// The divider line above a dialog's buttons: a plain etched line along the
-// top of its place, which the divider-line control may take over.
+// The divider line above a dialog's buttons: the divider-line control
+// (Sashkit's VertDivider) in its ActiveX site, or, where that control cannot
+// be made, a plain etched line along the top of its place. The site's window
+// is the control's window.
 class DividerLine : public Control {
  public:
   DividerLine(Form& form, std::string name, long left, long top, long width, long height = 30);
+  ~DividerLine() override;
 
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Move(long left, long top, long width, long height) override;
+  // True when the divider control itself is shown, not the stand-in line.
+  bool Hosted() const noexcept { return m_site.Hosted(); }
+
+ private:
+  ActiveXSite m_site;
 };
 
 }  // namespace widgets

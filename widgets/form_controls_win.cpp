@@ -2,12 +2,6 @@
 
 namespace widgets {
 
-namespace {
-
-constexpr char kDividerClass[] = "CorvaneDividerLine";
-
-}  // namespace
-
 // --- Label ---------------------------------------------------------------------
 
 Label::Label(Form& form, std::string name, const std::string& caption, long left, long top,
@@ -117,17 +111,29 @@ Frame::Frame(Form& form, std::string name, const std::string& caption, long left
 
 DividerLine::DividerLine(Form& form, std::string name, long left, long top, long width, long height)
     : Control(std::move(name), ControlKind::Divider) {
-  EnsureWindowClass(kDividerClass);
-  CreateChild(form, kDividerClass, left, top, width, height);
+  m_site.Create(form.Hwnd(), "Sashkit.VertDivider", left, top, width, height);
+  AdoptWindow(m_site.Hwnd());
+  // A line is never a stop of the Tab key, whichever window draws it.
+  EnumChildWindows(
+      m_site.Hwnd(),
+      [](HWND child, LPARAM) -> BOOL {
+        SetWindowLongA(child, GWL_STYLE, GetWindowLongA(child, GWL_STYLE) & ~WS_TABSTOP);
+        return TRUE;
+      },
+      0);
 }
 
-LRESULT DividerLine::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg != WM_PAINT) return Control::HandleMessage(msg, wp, lp);
-  PaintScope paint(Hwnd());
-  RECT r{};
-  GetClientRect(Hwnd(), &r);
-  DrawEdge(paint.Dc(), &r, EDGE_ETCHED, BF_TOP);
-  return 0;
+DividerLine::~DividerLine() {
+  // The site's window is the site's to destroy; when the form's window went
+  // first, it took the site's with it.
+  if (Hwnd()) {
+    ReleaseWindow();
+    m_site.Destroy();
+  } else {
+    m_site.Abandon();
+  }
 }
+
+void DividerLine::Move(long left, long top, long width, long height) { m_site.Move(left, top, width, height); }
 
 }  // namespace widgets

@@ -5,11 +5,14 @@
 
 #include <ocidl.h>
 
+#include <memory>
+
 #include "base/tests/testing.h"
 #include "base/tests/screenshot.h"
 #include "resources/identity.h"
 #include "widgets/ActiveXSite.h"
 #include "widgets/form.h"
+#include "widgets/form_controls.h"
 
 namespace {
 
@@ -176,6 +179,42 @@ TEST_F(HostedDivider, SitesMadeAndDestroyedAgainLeaveNoWindowBehind) {
   using CanUnloadFn = HRESULT(WINAPI*)();
   auto canUnload = reinterpret_cast<CanUnloadFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
   EXPECT_EQ(canUnload(), S_OK);
+}
+
+// A dialog's divider line is the control itself once Sashkit is registered,
+// the stand-in otherwise; either way it goes with its form, whichever of the
+// two is destroyed first.
+TEST_F(HostedDivider, AFormsDividerLineIsTheControlWhereSashkitIsRegistered) {
+  for (bool registered : {true, false}) {
+    SCOPED_TRACE(registered);
+    if (!registered) {
+      ASSERT_EQ(sashkit_testing::CallExport("DllUnregisterServer"), S_OK);
+    }
+    for (bool formFirst : {true, false}) {
+      auto form = std::make_unique<widgets::Form>("Divider", 6000, 3000);
+      form->Load();
+      form->Show();
+      auto& line = form->Add<widgets::DividerLine>("VertDivider1", 0, 1500, 6000);
+      Pump();
+      EXPECT_EQ(line.Hosted(), registered);
+      EXPECT_EQ(line.Height(), 30);
+      line.Move(0, 1800, 4500, 30);
+      EXPECT_EQ(line.Top(), 1800);
+      EXPECT_EQ(line.Width(), 4500);
+      const Pixels p = Shot(line.Hwnd(), registered ? "divider_on_form.png" : "divider_on_form_unregistered.png");
+      ASSERT_EQ(p.height, 2);
+      EXPECT_EQ(p.At(10, 0), kShadow);
+      EXPECT_EQ(p.At(10, 1), kHighlight);
+      if (formFirst) form->Unload();
+      form.reset();
+      Pump();
+    }
+  }
+  if (HMODULE dll = GetModuleHandleA("Sashkit.dll")) {
+    using CanUnloadFn = HRESULT(WINAPI*)();
+    auto canUnload = reinterpret_cast<CanUnloadFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
+    EXPECT_EQ(canUnload(), S_OK);  // no divider lives on
+  }
 }
 
 }  // namespace
