@@ -75,6 +75,8 @@ void frmOptions::Load(HWND owner) {
   Add<widgets::Button>("btnCancel", "Cancel", ScaleWidth() - kButtonWidth - 120, okTop, kButtonWidth, kButtonHeight,
                        widgets::ButtonRole::Cancel);
   ok.Click = [this](widgets::Button&) { OkClicked(); };
+  // The background lies behind every control made over it.
+  SetWindowPos(background.Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   sui::Control& model = grid.Model();
   model.setBorderStyle(0);
