@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "base/tests/gui_counts.h"
+#include "designer/tests/modal_step.h"
 #include "base/tests/screenshot.h"
 #include "base/tests/testing.h"
 #include "config/clsOptions.h"
@@ -18,31 +19,8 @@
 
 namespace {
 
-std::function<void()>& Pending() {
-  static std::function<void()> pending;
-  return pending;
-}
-
-void CALLBACK PlayPending(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  auto run = std::move(Pending());
-  if (run) run();
-}
-
-// Runs the dialog with `step` played inside its modal loop; a watcher
-// closes it when the step never ends it.
 bool RunDialog(designer::frmOptions& dialog, std::function<void(designer::frmOptions&)> step) {
-  Pending() = [&dialog, step] { step(dialog); };
-  SetTimer(nullptr, 0, 50, PlayPending);
-  std::atomic<bool> done{false};
-  std::thread watcher([&] {
-    for (int i = 0; i < 200 && !done; ++i) Sleep(50);
-    if (!done && dialog.Hwnd()) PostMessageA(dialog.Hwnd(), WM_CLOSE, 0, 0);
-  });
-  const bool ok = dialog.ShowModal(nullptr);
-  done = true;
-  watcher.join();
-  return ok;
+  return designer_test::RunDialog(dialog, std::move(step), [&] { return dialog.ShowModal(nullptr); });
 }
 
 int Rows(const sui::ItemList& items) {

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "base/tests/gui_counts.h"
+#include "designer/tests/modal_step.h"
 #include "base/tests/screenshot.h"
 #include "base/tests/testing.h"
 #include "config/tests/ConfigFixtures.h"
@@ -24,31 +25,8 @@ namespace {
 using config::clsCorvaneData;
 using C = clsCorvaneData;
 
-std::function<void()>& Pending() {
-  static std::function<void()> pending;
-  return pending;
-}
-
-void CALLBACK PlayPending(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  auto run = std::move(Pending());
-  if (run) run();
-}
-
-// Runs the dialog with `step` played inside its modal loop; a watcher
-// closes it when the step never ends it, so that no run hangs.
 bool RunDialog(designer::frmProperties& dialog, std::function<void(designer::frmProperties&)> step) {
-  Pending() = [&dialog, step] { step(dialog); };
-  SetTimer(nullptr, 0, 50, PlayPending);
-  std::atomic<bool> done{false};
-  std::thread watcher([&] {
-    for (int i = 0; i < 200 && !done; ++i) Sleep(50);
-    if (!done && dialog.Hwnd()) PostMessageA(dialog.Hwnd(), WM_CLOSE, 0, 0);
-  });
-  const bool ok = dialog.ShowDialog(nullptr);
-  done = true;
-  watcher.join();
-  return ok;
+  return designer_test::RunDialog(dialog, std::move(step), [&] { return dialog.ShowDialog(nullptr); });
 }
 
 void Press(designer::frmProperties& dialog, const char* button) {
