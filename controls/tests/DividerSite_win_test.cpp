@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "base/tests/desktoplock.h"
 #include "base/tests/testing.h"
 #include "base/tests/screenshot.h"
 #include "resources/identity.h"
@@ -60,6 +61,7 @@ class HostedDivider : public sashkit_testing::Registered {
     return CaptureScreen(site);
   }
 
+  testing_support::DesktopLock m_desktop;  // its topmost window is on the shared screen
   HWND m_dialog = nullptr;
 };
 

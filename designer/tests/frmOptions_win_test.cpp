@@ -9,6 +9,7 @@
 #include <functional>
 #include <thread>
 
+#include "base/tests/desktoplock.h"
 #include "base/tests/gui_counts.h"
 #include "designer/tests/modal_step.h"
 #include "base/tests/screenshot.h"
@@ -30,6 +31,7 @@ int Rows(const sui::ItemList& items) {
 }
 
 TEST(frmOptionsWindow, ShowsThePageAndCancelLeavesTheSettingsAsTheyWere) {
+  testing_support::DesktopLock desktop;  // it takes the focus
   static bool icons = ui::g_oApplication().ImageList_LoadIcons();
   ASSERT_TRUE(icons);
   testing_support::PromptRecorder prompts;

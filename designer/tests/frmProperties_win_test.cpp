@@ -10,6 +10,7 @@
 #include <memory>
 #include <thread>
 
+#include "base/tests/desktoplock.h"
 #include "base/tests/gui_counts.h"
 #include "designer/tests/modal_step.h"
 #include "base/tests/screenshot.h"
@@ -34,6 +35,7 @@ void Press(designer::frmProperties& dialog, const char* button) {
 }
 
 struct Dialog {
+  testing_support::DesktopLock desktop;  // the dialog takes the focus
   Dialog() {
     static bool icons = ui::g_oApplication().ImageList_LoadIcons();
     EXPECT_TRUE(icons);
