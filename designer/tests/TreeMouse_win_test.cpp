@@ -268,3 +268,73 @@ TEST(TreeMouse, DraggingMovesThePressedNodeByThePlacementRule) {
     EXPECT_EQ(s.model.DropHighlight(), nullptr);
   }
 }
+
+TEST(TreeMouse, NoDragStartsFromTheRootOrWhileACommandRuns) {
+  for (const bool busy : {false, true}) {
+    Scene s;
+    s.host.processing = busy;
+    // The root never moves; nor does anything while a command runs.
+    EXPECT_FALSE(s.Drag(busy ? "Docs" : "Corvane", s.At("notes")));
+    EXPECT_EQ(Outline(s.model), kStart);
+    EXPECT_TRUE(s.prompts.empty());
+  }
+}
+
+TEST(TreeMouse, DroppedFilesAndFoldersBecomeItemsBesideTheNodeUnderThePoint) {
+  const auto dir = std::filesystem::temp_directory_path() / "corvane-treemouse";
+  std::filesystem::create_directories(dir / "Sub");
+  std::ofstream(dir / "a.txt") << "a";
+  const std::string folder = (dir / "Sub").string(), file = (dir / "a.txt").string();
+  const std::string missing = (dir / "gone.txt").string();
+  struct Case {
+    const char* onto;
+    const char* outline;  // the dropped items are shown as F (folder) or f (file)
+  };
+  const Case cases[] = {
+      // Each goes right after the same file: the list comes out reversed.
+      {"notes", "Corvane\n Docs\n Tools\n  edit\n notes\n a.txt f\n Sub F\n"},
+      // Into a popup they keep the list's order.
+      {"Tools", "Corvane\n Docs\n Tools\n  edit\n  Sub F\n  a.txt f\n notes\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.onto);
+    Scene s;
+    // A path the shell cannot describe is passed over.
+    auto data = base::ComPtr<IDataObject>::Attach(new FileList({folder, missing, file}, CF_HDROP));
+    const POINT at = s.At(c.onto);
+    EXPECT_EQ(s.DragOver(data.get(), at), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(s.model.DropHighlight(), ByText(s.model, c.onto));
+    DWORD effect = DROPEFFECT_COPY;
+    EXPECT_EQ(s.mouse->DropTarget()->Drop(data.get(), MK_LBUTTON, {at.x, at.y}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));  // the shell's files stay where they are
+    std::string outline;
+    widgets::VisitPreOrder(&s.model.Item(1), [&](const TreeNode& n, std::int32_t depth) {
+      outline += std::string(static_cast<size_t>(depth), ' ') + n.Text();
+      const auto item = std::dynamic_pointer_cast<clsCorvaneData>(n.Tag());
+      if (!item->Location().empty()) {
+        EXPECT_TRUE(item->Location() == folder || item->Location() == file) << item->Location();
+        outline += item->m_lType == clsCorvaneData::TypeFolder ? " F" : " f";
+      }
+      outline += "\n";
+    });
+    EXPECT_EQ(outline, c.outline);
+    EXPECT_EQ(s.model.SelectedItem(), ByText(s.model, c.onto));
+    EXPECT_EQ(std::count(s.host.events.begin(), s.host.events.end(), "changed"), 1);
+    if (std::string(c.onto) == "Tools") testing_support::SaveWindowPng(s.form.Hwnd(), "treemouse_drop.png");
+  }
+
+  // Text is refused over a node and ignored when dropped; so are files while a command runs.
+  Scene s;
+  auto text = base::ComPtr<IDataObject>::Attach(new FileList({file}, CF_TEXT));
+  auto files = base::ComPtr<IDataObject>::Attach(new FileList({file}, CF_HDROP));
+  const POINT at = s.At("notes");
+  DWORD effect = DROPEFFECT_COPY;
+  EXPECT_EQ(s.DragOver(text.get(), at), static_cast<DWORD>(DROPEFFECT_NONE));
+  s.mouse->DropTarget()->Drop(text.get(), MK_LBUTTON, {at.x, at.y}, &effect);
+  s.host.processing = true;
+  EXPECT_EQ(s.DragOver(files.get(), at), static_cast<DWORD>(DROPEFFECT_NONE));
+  s.mouse->DropTarget()->Drop(files.get(), MK_LBUTTON, {at.x, at.y}, &effect);
+  EXPECT_EQ(Outline(s.model), kStart);
+  EXPECT_TRUE(s.host.events.empty());
+  std::filesystem::remove_all(dir);
+}
