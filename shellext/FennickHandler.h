@@ -133,7 +133,7 @@ class FennickHandler : public base::ComObject<FennickHandler, IShellExtInit, ICo
   HRESULT RunAddToQuickAccess();
   HRESULT RunDialog();
   HRESULT RunCommandPrompt();
-  HRESULT CopyFileNames(bool shortNames, bool recursive);
+  HRESULT CopyFileNames(HWND hwnd, bool shortNames, bool recursive);
 
   // --- the selection (Initialize) -------------------------------------------------------
   base::ComPtr<IDataObject> m_pDataObject;

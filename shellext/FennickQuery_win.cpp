@@ -150,8 +150,9 @@ HRESULT FennickHandler::IFennick_QueryFennickEx(HMENU hMenu, UINT indexMenu, UIN
 
   m_hMenu = hMenu;
   base::UniqueHMenu root = m_oCommands.CreateSubmenu();
+  // Traced while `root` still owns it: a failure of the trace line frees it.
+  g_Debug().Output("m_hRootMenu=" + clsTrace::ToHex(root.get()));
   m_hRootMenu = root.release();  // FinishQuery decides who keeps it
-  g_Debug().Output("m_hRootMenu=" + clsTrace::ToHex(m_hRootMenu));
   m_lInsertPos = static_cast<std::int32_t>(std::min<UINT>(indexMenu, std::numeric_limits<std::int32_t>::max()));
 
   bool built = false;

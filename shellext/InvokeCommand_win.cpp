@@ -130,7 +130,7 @@ HRESULT FennickHandler::RunCommand(clsCorvaneData& item, const Invocation& how) 
       action.SendActions("");
       return S_OK;
     }
-    case clsCorvaneData::TypeCopyFilenamesToClipboard: return CopyFileNames(how.ctrl, how.shift);
+    case clsCorvaneData::TypeCopyFilenamesToClipboard: return CopyFileNames(how.hwnd, how.ctrl, how.shift);
     case clsCorvaneData::TypeRunDialog: return RunDialog();
     case clsCorvaneData::TypeCommandPrompt: return RunCommandPrompt();
     case clsCorvaneData::TypeCopyTo:
@@ -287,12 +287,9 @@ HRESULT FennickHandler::RunCommandPrompt() {
   return StartCommandInterpreter(m_oSelection.m_szCurrentFolder) ? S_OK : E_FAIL;
 }
 
-HRESULT FennickHandler::CopyFileNames(bool shortNames, bool recursive) {
+HRESULT FennickHandler::CopyFileNames(HWND hwnd, bool shortNames, bool recursive) {
   if (!m_pDataObject) return E_FAIL;
-  const std::vector<std::string> names = SelectedNames(m_pDataObject.get());
-  RealFolderSource source;
-  SelectionWalk walk(source, shortNames);
-  return PutTextOnClipboard(nullptr, walk.ClipboardList(names, recursive)) ? S_OK : E_FAIL;
+  return CopySelectedNames(hwnd, m_pDataObject.get(), shortNames, recursive);
 }
 
 }  // namespace shellext

@@ -28,6 +28,11 @@ class RealFolderSource : public FolderSource {
 // only when the new text is set. False when the clipboard cannot be had.
 bool PutTextOnClipboard(HWND owner, const std::string& text);
 
+// "Copy to Clipboard": the selected names (recursive: and everything below
+// the selected folders, the progress window shown meanwhile) on the
+// clipboard, one per line.
+HRESULT CopySelectedNames(HWND hwnd, IDataObject* selection, bool shortNames, bool recursive);
+
 // A selection task over the selection: its lists to the clipboard, to its
 // file and to its program, as the item says; Shift walks into folders and
 // Ctrl gives short names.

@@ -14,6 +14,7 @@
 #include "common/shelltools.h"
 #include "common/tools.h"
 #include "shellext/FennickThread.h"
+#include "shellext/frmClipboardProgress.h"
 #include "shellext/frmCopyTo.h"
 #include "shellext/modShellTools.h"
 
@@ -131,21 +132,40 @@ bool PutTextOnClipboard(HWND owner, const std::string& text) {
   return true;
 }
 
+HRESULT CopySelectedNames(HWND hwnd, IDataObject* selection, bool shortNames, bool recursive) {
+  common::TraceScope scope("CopySelectedNames");
+  const std::vector<std::string> names = SelectedNames(selection);
+  frmClipboardProgress progress(false);
+  std::string list;
+  progress.Walk(hwnd, recursive, [&](const SelectionWalk::Progress& told) {
+    RealFolderSource source;
+    SelectionWalk walk(source, shortNames, told);
+    list = walk.ClipboardList(names, recursive);
+  });
+  // A stopped walk still gives the names it had collected.
+  return progress.PutOnClipboard(list) ? S_OK : E_FAIL;
+}
+
 HRESULT RunSelectionTask(HWND hwnd, IDataObject* selection, const clsCorvaneData& item, bool shift, bool ctrl) {
   common::TraceScope scope("RunSelectionTask");
   const std::vector<std::string> names = SelectedNames(selection);
-  RealFolderSource source;
-  SelectionWalk walk(source, item.SelectionOptions_IsShortNames() != 0 || ctrl);
   TaskTexts texts{item.m_szSelection_CmdPrefix, item.m_szSelection_CmdSuffix, item.m_szSelection_FilePrefix,
                   item.m_szSelection_FileSuffix, item.m_szSelection_Filter, item.SelectionOptions_IsQIS() != 0};
-  const TaskLists lists = walk.TaskList(names, shift || item.SelectionOptions_IsRecurse() != 0, texts);
-  if (walk.Stopped()) return S_OK;
+  const bool recursive = shift || item.SelectionOptions_IsRecurse() != 0;
+  frmClipboardProgress progress(true);
+  TaskLists lists;
+  progress.Walk(hwnd, recursive, [&](const SelectionWalk::Progress& told) {
+    RealFolderSource source;
+    SelectionWalk walk(source, item.SelectionOptions_IsShortNames() != 0 || ctrl, told);
+    lists = walk.TaskList(names, recursive, texts);
+  });
+  if (progress.m_bStop) return S_OK;
   if (!item.m_szSelection_Filter.empty() && lists.file.empty()) {
     Exclaim("Selection Task - " + item.Caption() + "\r\n\r\nFilter (" + item.m_szSelection_Filter +
             ") qualified nothing!");
     return S_OK;
   }
-  if (item.SelectionOptions_IsClipboard() && !PutTextOnClipboard(hwnd, lists.file)) g_Debug().Output("No clipboard");
+  if (item.SelectionOptions_IsClipboard() && !progress.PutOnClipboard(lists.file)) g_Debug().Output("No clipboard");
   if (!item.m_szSelection_File.empty()) {
     base::Error failure(0, "");
     if (!WriteSelectionFile(item.m_szSelection_File, lists.file, failure))

@@ -37,6 +37,12 @@ class TreeViewWindow : public CommonControl, private TreeViewHost {
   std::function<void(int button, int shift, long x, long y)> MouseDown;  // 1 left, 2 right, 4 middle
   std::function<void(int button, int shift, long x, long y)> MouseMove;
   std::function<void(int button, int shift, long x, long y)> MouseUp;
+  // The user began dragging a node: the node pressed (which need not be the
+  // selected one) and the button, 1 left or 2 right.
+  std::function<void(TreeNode&, int button)> BeginDrag;
+  // While the tree holds the mouse: the capture went elsewhere, or Esc went
+  // down (the key is then the tree's alone, never the form's Cancel).
+  std::function<void()> CancelMode;
 
  protected:
   LRESULT OnNotify(NMHDR& header) override;

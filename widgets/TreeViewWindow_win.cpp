@@ -183,6 +183,16 @@ LRESULT TreeViewWindow::OnNotify(NMHDR& header) {
     case NM_DBLCLK:
       if (DblClick) DblClick();
       return 0;
+    case TVN_BEGINDRAGA:
+    case TVN_BEGINDRAGW:
+    case TVN_BEGINRDRAGA:
+    case TVN_BEGINRDRAGW: {
+      auto& tv = reinterpret_cast<NMTREEVIEWA&>(header);
+      TreeNode* node = NodeOf(tv.itemNew.lParam);
+      const bool right = header.code == TVN_BEGINRDRAGA || header.code == TVN_BEGINRDRAGW;
+      if (node && ItemOf(*node) && BeginDrag) BeginDrag(*node, right ? 2 : 1);
+      return 0;
+    }
   }
   return 0;
 }
@@ -206,7 +216,24 @@ bool TreeViewWindow::InnerMessage(UINT msg, WPARAM& wp, LPARAM& lp, LRESULT* res
         wp = static_cast<WPARAM>(key);
       }
       return false;
+    case WM_GETDLGCODE:
+      // Esc while the tree holds the mouse ends that, not the form.
+      if (GetCapture() == Inner() && lp && reinterpret_cast<MSG*>(lp)->message == WM_KEYDOWN &&
+          reinterpret_cast<MSG*>(lp)->wParam == VK_ESCAPE) {
+        *result = CallInner(msg, wp, lp) | DLGC_WANTMESSAGE;
+        return true;
+      }
+      return false;
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+      if (CancelMode) CancelMode();
+      return false;
     case WM_KEYDOWN:
+      if (wp == VK_ESCAPE && GetCapture() == Inner() && CancelMode) {
+        CancelMode();
+        *result = 0;
+        return true;
+      }
       if (KeyDown) KeyDown(static_cast<int>(wp), ShiftState());
       return false;
     case WM_KEYUP:

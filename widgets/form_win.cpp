@@ -343,6 +343,10 @@ bool Form::ShowModal(HWND owner) {
 }
 
 void Form::Hide() {
+  // A hide that comes in a message sent from another thread (a button
+  // pressed by automation) is handled inside the modal loop's wait, which
+  // would go on waiting for a posted message: one is posted to wake it.
+  if (m_modal && m_hwnd) PostMessageA(m_hwnd, WM_NULL, 0, 0);
   if (m_hwnd) ShowWindow(m_hwnd, SW_HIDE);
   m_modal = false;
 }

@@ -136,6 +136,23 @@ inline bool WritePng(const Pixels& p, const std::string& path) {
 // Repaints the window and saves what the screen shows of it; false when it could not.
 inline bool SaveWindowPng(HWND hwnd, const std::string& path) {
   RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  // Controls hosted in their own sites paint on posted messages after the
+  // synchronous repaint; let the calling thread's queue run a moment so the
+  // picture shows what a person would see.
+  const DWORD until = GetTickCount() + 150;
+  for (bool quit = false; !quit && static_cast<LONG>(until - GetTickCount()) > 0;) {
+    for (MSG m; !quit && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) {
+      if (m.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(m.wParam));  // left for the loop that waits for it
+        quit = true;
+      } else {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+      }
+    }
+    GdiFlush();
+    Sleep(10);
+  }
   const Pixels p = CaptureScreen(hwnd);
   return p.width > 0 && p.height > 0 && WritePng(p, path);
 }

@@ -468,9 +468,7 @@ std::vector<std::string> RememberedDestinations() {
 
 }  // namespace
 
-// Disabled until its answering thread is proven under Wine: it waits on the shared
-// desktop and did not finish in the time this was written in.
-TEST_F(FennickInvoke, DISABLED_TheCopyToDialogPicksARememberedDestinationByKeyboardAndCancelMovesNothing) {
+TEST_F(FennickInvoke, TheCopyToDialogPicksARememberedDestinationByKeyboardAndCancelMovesNothing) {
   testing_support::DesktopLock desktop;
   testing_support::PromptRecorder prompts;
   Settings([](clsOptions& o) { o.m_lShellShowFlags |= clsOptions::ShowFlag_CopyTo | clsOptions::ShowFlag_MoveTo; });

@@ -15,6 +15,7 @@
 #include "base/tests/testing.h"
 #include "base/winstr.h"
 #include "common/appinfo.h"
+#include "common/clsMRU.h"
 #include "common/SpecialFolders.h"
 #include "config/BinaryFile.h"
 #include "config/clsCorvaneDataTools.h"
@@ -517,6 +518,83 @@ TEST_F(FennickMenu, AFailureAnywhereInTheQueryLeavesAStatusThatCoversWhatWasInse
     }
   }
   EXPECT_GT(n, 20);
+}
+
+// The menus made from here on. A freed USER handle's slot goes to the next
+// object made, and a handle without its generation (the high word) names
+// whatever lives in its slot: menus made later are found by probing the
+// slots of menus made and freed here first.
+class MenusMadeLater {
+ public:
+  MenusMadeLater() {
+    std::vector<HMENU> made;
+    for (int i = 0; i < 64; ++i) made.push_back(CreatePopupMenu());
+    for (HMENU m : made) {
+      m_slots.push_back(LOWORD(reinterpret_cast<UINT_PTR>(m)));
+      DestroyMenu(m);
+    }
+  }
+  int Live() const {
+    int live = 0;
+    for (WORD slot : m_slots) live += IsMenu(reinterpret_cast<HMENU>(static_cast<UINT_PTR>(slot))) ? 1 : 0;
+    return live;
+  }
+
+ private:
+  std::vector<WORD> m_slots;
+};
+
+TEST_F(FennickMenu, ABuildThatFailsLeaksNoRootPopup) {
+  ConfigBuilder b("Root");
+  b.Add(clsCorvaneData::TypeFile, "A file", dir.File("notes.txt"));
+  b.Save(cfg);
+  Settings([](clsOptions& o) { o.m_lShellShowIcons = clsOptions::OptionLevel_None; });
+  testing_support::PromptRecorder prompts;
+  base::ComPtr<IContextMenu3> h = Query().handler;
+  long n = 0;
+  for (bool failed = true; failed && n < 400; ++n) {
+    SCOPED_TRACE("allocation " + std::to_string(n) + " failed");
+    base::UniqueHMenu menu(CreatePopupMenu());
+    MenusMadeLater later;
+    {
+      fennick_test::FailingAllocation failing(n);
+      h->QueryContextMenu(menu.get(), 0, 100, 0x7000, CMF_NORMAL);
+      failed = failing.Hit();
+    }
+    // Every popup made went into the shell's menu and goes with it.
+    menu.reset();
+    EXPECT_EQ(later.Live(), 0);
+  }
+  EXPECT_GT(n, 5);
+}
+
+TEST_F(FennickMenu, TheHistoryShowsNoMoreThanItsClampedMaximum) {
+  ConfigBuilder("Root").Save(cfg);
+  {
+    // 120 entries stored, more than the list may ever show.
+    common::clsMRU list;
+    list.SetPath(shellext::kHistoryMRUKey);
+    list.SetExactMatch(true);
+    ASSERT_TRUE(list.Load(120));
+    list.Reset();
+    config::clsCorvaneDataTools tools;
+    for (int i = 0; i < 120; ++i) {
+      const std::string path = "C:\\Data " + std::to_string(i);
+      list.AddFile(tools.CreateHistoryMRU(fennick_test::ListItem(clsCorvaneData::TypeFolder, path, path)));
+    }
+    ASSERT_EQ(list.FileCount(), 120);
+    ASSERT_TRUE(list.Save());
+  }
+  Settings([](clsOptions& o) {
+    o.m_lShellShowIcons = clsOptions::OptionLevel_None;
+    o.m_lShellShowHistoryMRU = clsOptions::OptionsMenuDisplay_ShowInMainMenu;
+    o.m_lShellMaxHistoryMRU = 1000;
+  });
+  const std::string dump = Query().dump;
+  int shown = 0;
+  for (size_t at = dump.find("Data "); at != std::string::npos; at = dump.find("Data ", at + 1)) ++shown;
+  EXPECT_EQ(shown, config::ClampListSize(1000)) << dump;
+  EXPECT_LT(shown, 120);
 }
 
 TEST_F(FennickMenu, TheStatusNeverCountsMoreIdentifiersThanItCanCarry) {
