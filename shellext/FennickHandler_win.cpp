@@ -12,6 +12,7 @@
 #include "config/clsOptions.h"
 #include "shellext/FennickThread.h"
 #include "shellext/MenuInsertion.h"
+#include "shellext/RegistrySnapshots.h"
 #include "shellext/modShellTools.h"
 
 namespace shellext {
@@ -37,16 +38,16 @@ FennickHandler::FennickHandler() {
   Main();
   try {
     config::clsOptions& options = g_oOptions();
-    options.Reg_Load(config::kSettingsKey);
+    LoadSettings(options, config::kSettingsKey);
     common::TraceScope scope("UserControl_Initialize");
     g_Debug().Output([&] { return "App.hInstance=" + clsTrace::ToHex(base::ThisModule()); });
 
     g_oQuickAccessMRU().SetPath(kQuickAccessMRUKey);
     g_oHistoryMRU().SetPath(kHistoryMRUKey);
     g_oCopyToMRU().SetPath(kCopyToMRUKey);
-    g_oHistoryMRU().Load(config::ClampListSize(options.m_lShellMaxHistoryMRU));
-    g_oQuickAccessMRU().Load(config::ClampListSize(options.m_lShellMaxQuickAccessMRU));
-    g_oCopyToMRU().Load(kMaxCopyToMRU);
+    LoadRecentList(g_oHistoryMRU(), config::ClampListSize(options.m_lShellMaxHistoryMRU));
+    LoadRecentList(g_oQuickAccessMRU(), config::ClampListSize(options.m_lShellMaxQuickAccessMRU));
+    LoadRecentList(g_oCopyToMRU(), kMaxCopyToMRU);
 
     if (options.m_lShellShowIcons > config::clsOptions::OptionLevel_None)
       m_oBitmaps.LoadResourceBitmaps(base::ThisModule());
@@ -90,8 +91,8 @@ FennickHandler::~FennickHandler() {
         // already destroyed with its menu is left alone, and so is any menu
         // made since at the same handle.
         m_oCommands.DestroyDynamicMenus();
-        g_oQuickAccessMRU().Save();
-        g_oHistoryMRU().Save();
+        SaveRecentList(g_oQuickAccessMRU());
+        SaveRecentList(g_oHistoryMRU());
       }
     }
     if (remaining < 1) {

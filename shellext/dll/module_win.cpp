@@ -10,6 +10,7 @@
 #include "shellext/ConfigCache.h"
 #include "shellext/FennickHandler.h"
 #include "shellext/PictureCache.h"
+#include "shellext/RegistrySnapshots.h"
 #include "shellext/registration.h"
 
 namespace {
@@ -44,6 +45,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         base::ThreadContext::DestroyAll();
         shellext::ReleasePictureCaches();
         shellext::ProcessConfigCache().Clear();
+        shellext::ReleaseRegistrySnapshots();
         base::FreeThreadContextSlot();
       }
       break;

@@ -18,7 +18,9 @@
 #include "base/tests/testing.h"
 #include "shellext/ConfigCache.h"
 #include "shellext/FennickHandler.h"
+#include "shellext/FennickThread.h"
 #include "shellext/PictureCache.h"
+#include "shellext/RegistrySnapshots.h"
 #include "shellext/modMenuItems.h"
 #include "shellext/tests/dib_surface.h"
 #include "shellext/tests/fennick_testing.h"
@@ -306,6 +308,59 @@ TEST_F(ProcessCaches, ARewrittenConfigurationShowsAtOnceAndAnUnchangedOneIsNotPa
   const std::string dump = RightClick().dump;
   EXPECT_NE(dump.find("\"Omega\""), std::string::npos) << dump;
   EXPECT_EQ(dump.find("\"Alpha\""), std::string::npos) << dump;
+}
+
+TEST_F(ProcessCaches, SettingsAndRecentListsAreReadAgainOnlyOnceTheirKeysChange) {
+  RightClick();
+  const std::int64_t reads = shellext::RegistryReads();
+  const Built unchanged = RightClick();
+  EXPECT_EQ(shellext::RegistryReads(), reads) << "nothing changed: nothing read";
+
+  // Settings rewritten twice in a row (well within one tick of the clock):
+  // each shows at the next right-click.
+  for (std::int32_t icons : {clsOptions::OptionLevel_None, clsOptions::OptionLevel_Maximum}) {
+    SCOPED_TRACE(icons);
+    fennick_test::PlantSettings([&](clsOptions& o) {
+      o.m_szShellConfigFile = cfg;
+      o.m_szShellCustomActionsFile = "";
+      o.m_lShellShowIcons = icons;
+      o.m_bShellOwnerDraw = false;
+      o.m_lShellShowHistoryMRU = o.m_lShellShowQuickAccessMRU = clsOptions::OptionsMenuDisplay_DoNotShow;
+      o.m_lShellShowFlags = 0;
+    });
+    const Built b = RightClick();
+    EXPECT_EQ(b.dump.find("checkmarks") == std::string::npos, icons == clsOptions::OptionLevel_None) << b.dump;
+  }
+  EXPECT_EQ(RightClick().dump, unchanged.dump);
+
+  // A recent list another program rewrote is the one a new handler holds;
+  // one the handler did not change is not written back over a newer one.
+  auto writeList = [](const std::string& entry) {
+    common::clsMRU list;
+    list.SetPath(shellext::kCopyToMRUKey);
+    list.Load(shellext::kMaxCopyToMRU);
+    list.AddFile(entry);
+    ASSERT_TRUE(list.Save());
+  };
+  auto storedFirst = [] {
+    common::clsMRU list;
+    list.SetPath(shellext::kCopyToMRUKey);
+    list.Load(shellext::kMaxCopyToMRU);
+    return list.File(1);
+  };
+  for (const char* entry : {"C:\\first", "C:\\second"}) {
+    SCOPED_TRACE(entry);
+    writeList(entry);
+    Built b = RightClick();
+    EXPECT_EQ(shellext::g_oCopyToMRU().File(1), entry);
+  }
+  {
+    Built held = RightClick();
+    writeList("C:\\third");
+  }  // the handler goes: the thread's lists are saved where they changed
+  EXPECT_EQ(storedFirst(), "C:\\third");
+  Built after = RightClick();
+  EXPECT_EQ(shellext::g_oCopyToMRU().File(1), "C:\\third");
 }
 
 }  // namespace
