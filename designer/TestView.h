@@ -1,8 +1,8 @@
-// Designer's test view: the entries of one folder in a list, where a
-// right-click shows the shell extension's real context menu for the
-// selection (the extension builds it from the saved configuration file, not
-// from the tree being edited) and runs the command chosen. It is a control
-// of the main window's form, laid out in twips like the others. Windows only.
+// Designer's test view: the entries of one folder in a list, beside the
+// configuration being edited. The shell extension builds its menu from the
+// saved configuration file, not from the tree, so this view shows the
+// folder as the shell would. It is a control of the main window's form,
+// laid out in twips like the others. Windows only.
 #pragma once
 #include "widgets/CommonControl.h"
 
