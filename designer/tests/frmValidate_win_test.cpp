@@ -161,14 +161,7 @@ TEST_F(ValidateWindow, TheCommandShowsTheTreesReportAndLeavesNoObjectsBehind) {
     EXPECT_NE(shown.find("OK       Corvane"), std::string::npos) << shown;
     EXPECT_TRUE(widgets::LoadedForms().empty());  // unloaded afterwards
   };
-  // What the first windows set up for the process stays (observed, Wine 8.0:
-  // the count settles after the second or third report): warm up until one
-  // report leaves the count where it found it, then a leak shows over three.
-  for (int warm = 0; warm < 5; ++warm) {
-    const long before = testing_support::GdiObjects();
-    once();
-    if (warm > 0 && testing_support::GdiObjects() == before) break;
-  }
+  testing_support::SettleGdi(once);
   const long gdi = testing_support::GdiObjects(), user = testing_support::UserObjects();
   for (int i = 0; i < 3; ++i) once();
   EXPECT_EQ(testing_support::GdiObjects(), gdi);
