@@ -68,6 +68,11 @@ class MainWindow : public ::testing::Test {
     ASSERT_TRUE(main->Start());
     main->ShowMain();
     Pump();
+    // The first activation opens the configuration the shared settings name,
+    // which other programs' tests point at theirs meanwhile: each test starts
+    // from an empty one.
+    main->InitializeTree();
+    prompts.Clear();
   }
   void TearDown() override {
     main.reset();
