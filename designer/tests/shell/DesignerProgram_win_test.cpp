@@ -72,10 +72,9 @@ HWND MainWindowOf(const Program& p, DWORD ms) {
   return nullptr;
 }
 
-// Off in the full run for now: it plants the shared settings key, which the
-// shell extension's tests rewrite while this program's tests run beside them;
-// it passes alone. It needs a lock shared with those tests.
-TEST(DesignerProgram, DISABLED_StartsWhereItWasLeftHandsASecondStartOverAndKeepsWhereItIsLeft) {
+// It plants the shared settings key: this program takes turns with the
+// shell extension's tests, which rewrite it.
+TEST(DesignerProgram, StartsWhereItWasLeftHandsASecondStartOverAndKeepsWhereItIsLeft) {
   testing_support::DesktopLock desktop;  // no other Designer window is on the screen meanwhile
   SetDword("GeneralSaveWindowPos", 1);
   SetDword("GeneralAllowMultipleInstances", 0);
