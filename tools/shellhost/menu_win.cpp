@@ -5,6 +5,7 @@
 #include "base/com.h"
 #include "base/handles.h"
 #include "base/winstr.h"
+#include "common/menu_messenger_win.h"
 
 namespace shellhost {
 
@@ -15,29 +16,7 @@ constexpr size_t kMaxDepth = 16;
 constexpr UINT kMaxDrawWidth = 2048;
 constexpr UINT kMaxDrawHeight = 512;
 
-// Forwards menu messages as a shell's window procedure does: through
-// IContextMenu3 when the handler has it (and the older interface is not
-// asked for), else through IContextMenu2.
-class MenuMessenger {
- public:
-  MenuMessenger(IContextMenu* handler, bool olderInterface) {
-    if (!olderInterface) handler->QueryInterface(IID_IContextMenu3, m_cm3.put_void());
-    if (!m_cm3) handler->QueryInterface(IID_IContextMenu2, m_cm2.put_void());
-  }
-
-  HRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return base::ComBoundary([&] {
-      LRESULT result = 0;
-      if (m_cm3) return m_cm3->HandleMenuMsg2(msg, wParam, lParam, &result);
-      if (m_cm2) return m_cm2->HandleMenuMsg(msg, wParam, lParam);
-      return E_NOINTERFACE;
-    });
-  }
-
- private:
-  base::ComPtr<IContextMenu2> m_cm2;
-  base::ComPtr<IContextMenu3> m_cm3;
-};
+using common::MenuMessenger;
 
 std::string ItemText(HMENU menu, UINT index) {
   MENUITEMINFOA mii{};

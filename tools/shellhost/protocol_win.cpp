@@ -10,6 +10,7 @@
 #include "base/handles.h"
 #include "base/tests/gui_counts.h"
 #include "base/winstr.h"
+#include "common/context_menu_client_win.h"
 #include "tools/shellhost/menu_win.h"
 #include "tools/shellhost/print_win.h"
 
@@ -55,7 +56,7 @@ long GdiObjectCount() { return testing_support::GdiObjects(); }
 // What the shell and the system set up once per process and keep (the
 // system image lists, the menu's font), so that a count taken afterwards
 // moves only with what a handler holds.
-void WarmUpShell(const Selection& s) {
+void WarmUpShell(const common::ShellSelection& s) {
   std::vector<std::string> paths{s.folder};
   for (const std::string& name : s.names) paths.push_back(s.folder + "\\" + name);
   for (const std::string& path : paths) {
@@ -80,27 +81,13 @@ void PumpMessages() {
 
 // CMINVOKECOMMANDINFOEX as a shell fills it: both verb forms, the folder as
 // the working directory, and our hidden window as the owner of any UI.
-HRESULT Invoke(IContextMenu* menu, const Selection& s, const Options& o, HWND owner) {
-  CMINVOKECOMMANDINFOEX ici{};
-  ici.cbSize = sizeof ici;
-  ici.fMask = CMIC_MASK_UNICODE;
-  ici.hwnd = owner;
-  ici.nShow = SW_SHOWNORMAL;
-  std::wstring verbW;
-  if (o.invokeOffset) {
-    ici.lpVerb = MAKEINTRESOURCEA(*o.invokeOffset);
-    ici.lpVerbW = MAKEINTRESOURCEW(*o.invokeOffset);
-  } else {
-    verbW = base::Wide(*o.invokeVerb);
-    ici.lpVerb = o.invokeVerb->c_str();
-    ici.lpVerbW = verbW.c_str();
-  }
-  std::wstring folderW = base::Wide(s.folder);
-  if (s.folderIsDirectory) {
-    ici.lpDirectory = s.folder.c_str();
-    ici.lpDirectoryW = folderW.c_str();
-  }
-  HRESULT hr = base::ComBoundary([&] { return menu->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&ici)); });
+HRESULT Invoke(const common::ContextMenuClient& client, const Selection& s, const Options& o, HWND owner) {
+  common::InvokeRequest request;
+  request.offset = o.invokeOffset;
+  if (o.invokeVerb) request.verb = *o.invokeVerb;
+  request.owner = owner;
+  if (s.shell.folderIsDirectory) request.directory = s.shell.folder;
+  HRESULT hr = client.Invoke(request);
   PumpMessages();
   return hr;
 }
@@ -117,57 +104,40 @@ class Run {
 
   void Go(bool tryInvoke) {
     if (m_o.gdi) {
-      WarmUpShell(m_s);
+      WarmUpShell(m_s.shell);
       PrintLine(1, "gdi before " + std::to_string(GdiObjectCount()));
     }
-    HRESULT hr = base::ComBoundary([&] {
-      return CoCreateInstance(m_h.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, m_object.put_void());
-    });
-    if (!Step(1, "create", hr)) return;
-    m_outcome.module = ModuleOf(m_object.get());
-    PrintLine(1, InterfacesLine(m_object.get()));
+    if (!Step(1, "create", m_client.Create(m_h.clsid))) return;
+    m_outcome.module = ModuleOf(m_client.Object());
+    PrintLine(1, InterfacesLine(m_client.Object()));
 
-    base::ComPtr<IShellExtInit> init = m_object.query<IShellExtInit>(IID_IShellExtInit);
     base::UniqueHKey classKey;
     if (!m_h.classKey.empty())
       RegOpenKeyExA(HKEY_CLASSES_ROOT, m_h.classKey.c_str(), 0, KEY_READ, classKey.put());
-    hr = init ? base::ComBoundary([&] {
-      return init->Initialize(m_s.folderPidl.get(), m_s.dataObject.get(), classKey.get());
-    })
-              : E_NOINTERFACE;
-    init.reset();
-    if (!Step(1, "Initialize", hr)) return Release();
+    if (!Step(1, "Initialize", m_client.Initialize(m_s.shell, classKey.get()))) return Release();
 
-    base::ComPtr<IContextMenu> menu = m_object.query<IContextMenu>(IID_IContextMenu);
-    base::UniqueHMenu hmenu(CreatePopupMenu());
-    hr = menu ? base::ComBoundary([&] {
-      return menu->QueryContextMenu(hmenu.get(), 0, m_o.first, m_o.last, m_o.flags);
-    })
-              : E_NOINTERFACE;
+    HRESULT hr = m_client.Query(m_o.first, m_o.last, m_o.flags);
     if (FAILED(hr)) {
       Step(1, "QueryContextMenu", hr);
     } else {
       PrintLine(1, "QueryContextMenu " + HResultText(hr) + " code " + std::to_string(HRESULT_CODE(hr)));
       WalkOptions walk{m_o.first, m_o.last, m_o.openSubmenus, m_o.ownerDraw, m_o.drawDir, m_o.menu2};
-      std::vector<MenuEntry> tree = ReadMenuTree(hmenu.get(), menu.get(), walk);
+      std::vector<MenuEntry> tree = ReadMenuTree(m_client.Menu(), m_client.Handler(), walk);
       PrintLine(1, "menu");
       PrintMenu(tree, 2);
       if (m_o.openTwice) {
         walk.drawDir.clear();
-        tree = ReadMenuTree(hmenu.get(), menu.get(), walk);
+        tree = ReadMenuTree(m_client.Menu(), m_client.Handler(), walk);
         PrintLine(1, "menu again");
         PrintMenu(tree, 2);
       }
       if (m_o.gdi) PrintLine(1, "gdi open " + std::to_string(GdiObjectCount()));
       if (tryInvoke) {
-        hr = Invoke(menu.get(), m_s, m_o, m_owner);
+        hr = Invoke(m_client, m_s, m_o, m_owner);
         PrintLine(1, InvokeText(m_o) + " " + HResultText(hr));
         m_outcome.invoked = SUCCEEDED(hr);
       }
     }
-    // The menu goes before the handler, as when a shell closes it.
-    hmenu.reset();
-    menu.reset();
     Release();
   }
 
@@ -181,16 +151,14 @@ class Run {
   }
 
   void Release() {
-    if (!m_object) return;
-    ULONG left = 0;
-    try {
-      left = m_object.release()->Release();
-    } catch (...) {
+    if (!m_client.Object()) return;
+    std::optional<ULONG> left = m_client.Release();
+    if (!left) {
       PrintLine(1, "release threw");
       m_outcome.failed = true;
       return;
     }
-    PrintLine(1, "release " + std::to_string(left));
+    PrintLine(1, "release " + std::to_string(*left));
     if (m_o.gdi) PrintLine(1, "gdi after " + std::to_string(GdiObjectCount()));
   }
 
@@ -198,7 +166,7 @@ class Run {
   const Selection& m_s;
   const Options& m_o;
   HWND m_owner;
-  base::ComPtr<IUnknown> m_object;
+  common::ContextMenuClient m_client;
   HandlerOutcome m_outcome;
 };
 

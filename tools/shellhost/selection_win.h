@@ -3,12 +3,11 @@
 // handlers from.
 #pragma once
 #include <windows.h>
-#include <objidl.h>
 
 #include <string>
 #include <vector>
 
-#include "base/handles.h"
+#include "common/shell_selection_win.h"
 #include "tools/shellhost/options_win.h"
 
 namespace shellhost {
@@ -17,12 +16,8 @@ enum class SelectionKind { Files, Folder, Drive, Background };
 
 struct Selection {
   SelectionKind kind = SelectionKind::Files;
-  std::string folder;              // parsing name of pidlFolder
-  bool folderIsDirectory = false;  // folder is a file-system folder (lpDirectory of InvokeCommand)
-  std::vector<std::string> names;  // the items, as their folder names them, in the order given
-  base::UniquePidl folderPidl;     // the items' parent, or the folder of a background
-  base::ComPtr<IDataObject> dataObject;  // none for a background
-  std::vector<std::string> classKeys;    // under HKEY_CLASSES_ROOT, most specific first
+  common::ShellSelection shell;
+  std::vector<std::string> classKeys;  // under HKEY_CLASSES_ROOT, most specific first
 };
 
 // Throws base::Error: 53 for a path that is not there, 5 for a selection the

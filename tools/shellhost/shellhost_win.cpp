@@ -221,8 +221,8 @@ base::UniqueHWnd CreateOwnerWindow() {
 void PrintSelection(const shellhost::Selection& s) {
   using shellhost::PrintLine;
   using shellhost::Quote;
-  PrintLine(0, "folder " + Quote(s.folder));
-  for (const std::string& name : s.names) PrintLine(0, "item " + Quote(name));
+  PrintLine(0, "folder " + Quote(s.shell.folder));
+  for (const std::string& name : s.shell.names) PrintLine(0, "item " + Quote(name));
   if (s.kind == shellhost::SelectionKind::Background) PrintLine(0, "background");
   std::string classes = "classes";
   for (const std::string& key : s.classKeys) classes += " " + Quote(key);
