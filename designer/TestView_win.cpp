@@ -56,4 +56,23 @@ std::vector<std::string> TestView::Entries() const {
   return entries;
 }
 
+std::vector<std::string> TestView::Selected() const {
+  std::vector<std::string> names;
+  HWND list = Inner();
+  if (!list) return names;
+  auto textOf = [list](int index) {
+    char text[MAX_PATH + 1] = {};
+    LVITEMA item{};
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(sizeof text);
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return std::string(text);
+  };
+  const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED | LVNI_SELECTED);
+  if (focused >= 0) names.push_back(textOf(focused));
+  for (int i = ListView_GetNextItem(list, -1, LVNI_SELECTED); i >= 0; i = ListView_GetNextItem(list, i, LVNI_SELECTED))
+    if (i != focused) names.push_back(textOf(i));
+  return names;
+}
+
 }  // namespace designer

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/tests/clipboard.h"
 #include "base/tests/desktoplock.h"
 #include "base/tests/gui_counts.h"
 #include "base/tests/screenshot.h"
@@ -78,28 +79,9 @@ struct RightClick {
   base::UniqueHMenu menu{CreatePopupMenu()};
 };
 
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<closed>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text = bytes;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
+using testing_support::ClipboardText;
 
-void SetClipboardText(const std::string& text) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-  GlobalUnlock(memory);
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  SetClipboardData(CF_TEXT, memory);
-  CloseClipboard();
-}
+void SetClipboardText(const std::string& text) { ASSERT_TRUE(testing_support::SetClipboardText(text)); }
 
 class FennickInvoke : public ::testing::Test {
  protected:
