@@ -23,6 +23,15 @@ constexpr long kErrNoObject = 91;
 const char kRootKey[] = "root";
 const char kCrLf[] = "\r\n";
 
+// A node for TVW_Add: with no relative the root, else one without key in
+// the relationship to it; the tree's first node opens for its children.
+TreeNode& AddNode(TreeView& TVW, TreeNode* RelativeNode, std::int32_t lRelationship, std::string text) {
+  if (!RelativeNode) return TVW.Add(nullptr, widgets::tvwFirst, kRootKey, std::move(text));
+  TreeNode& node = TVW.Add(RelativeNode, lRelationship, "", std::move(text));
+  if (RelativeNode->Index() == 1) RelativeNode->SetExpanded(true);
+  return node;
+}
+
 }  // namespace
 
 clsCorvaneDataTools& g_oDataTools() { return base::ThreadContext::Current().Get<clsCorvaneDataTools>(); }
@@ -115,16 +124,6 @@ std::int32_t clsCorvaneDataTools::GetCommandCount(const TreeNode* SrcNode, std::
 TreeNode& clsCorvaneDataTools::TVW_Add(TreeView& TVW, const std::shared_ptr<clsCorvaneData>& item,
                                        TreeNode* RelativeNode, std::int32_t lRelationship,
                                        TreeNode* existing) const {
-  TreeNode* node = existing;
-  if (!node) {
-    if (!RelativeNode) {
-      node = &TVW.Add(nullptr, widgets::tvwFirst, kRootKey, "");
-    } else {
-      node = &TVW.Add(RelativeNode, lRelationship, "", "");
-      if (RelativeNode->Index() == 1) RelativeNode->SetExpanded(true);
-    }
-  }
-  node->SetTag(item);
   // A fixed picture of the type, or (null) the shell's icon of the location.
   const char* picture = nullptr;
   switch (item->m_lType) {
@@ -139,16 +138,25 @@ TreeNode& clsCorvaneDataTools::TVW_Add(TreeView& TVW, const std::shared_ptr<clsC
     case clsCorvaneData::TypeFile:
     case clsCorvaneData::TypeDynamicFolder:
     case clsCorvaneData::TypeCopyToX: break;
-    default: return *node;  // text and picture stay as they are
+    default: {  // text and picture stay as they are
+      TreeNode& node = existing ? *existing : AddNode(TVW, RelativeNode, lRelationship, "");
+      node.SetTag(item);
+      return node;
+    }
   }
+  std::string text;
   if (item->IsTypeSeparator())
-    node->SetText("Separator");
+    text = "Separator";
   else if (item->IsTypeFolder() && item->OptionsIsCSIDL())
-    node->SetText(common::GetSpecialFolderName(TVW.hWnd(), item->FolderCSIDL(), true));
+    text = common::GetSpecialFolderName(TVW.hWnd(), item->FolderCSIDL(), true);
   else
-    node->SetText(item->Caption());
-  node->SetImage(picture ? picture : TVW_AddIcon(TVW, item->Location()));
-  return *node;
+    text = item->Caption();
+  // A new node comes with its text: a tree on screen shows it once.
+  TreeNode& node = existing ? *existing : AddNode(TVW, RelativeNode, lRelationship, text);
+  node.SetTag(item);
+  if (existing) node.SetText(std::move(text));
+  node.SetImage(picture ? picture : TVW_AddIcon(TVW, item->Location()));
+  return node;
 }
 
 // ---- Loading and merging

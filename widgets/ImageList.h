@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace widgets {
@@ -24,11 +25,19 @@ class ImageList {
   std::int32_t Add(const std::string& key, HICON icon);
   // The 1-based index of a key, 0 when there is none.
   std::int32_t IndexOf(const std::string& key) const noexcept;
+  // A source names what a picture shows (the shell's number of an icon,
+  // say), so that whoever has the same source finds the picture instead of
+  // adding it again. A source keeps the first picture it was given.
+  void SetSource(const std::string& source, std::int32_t index);  // 35600 outside 1..Count
+  // The 1-based index of the picture of a source, 0 when it has none.
+  std::int32_t IndexOfSource(const std::string& source) const noexcept;
   const std::string& Key(std::int32_t index) const;  // 35600 outside 1..Count
 
  private:
   base::UniqueHImageList m_list;
   std::vector<std::string> m_keys;
+  std::unordered_map<std::string, std::int32_t> m_byKey;  // the key in capitals: its index
+  std::unordered_map<std::string, std::int32_t> m_bySource;
 };
 
 }  // namespace widgets

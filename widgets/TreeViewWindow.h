@@ -65,6 +65,7 @@ class TreeViewWindow : public CommonControl, private TreeViewHost {
   void Insert(TreeNode& node) noexcept;
   void ShowState(TreeNode& node) noexcept;  // text, picture and expanded state
   int ImageIndex(const std::string& key) const noexcept;
+  int ShownImage(const TreeNode& node) const noexcept;  // its picture's index in the window's list
   static TreeNode* FirstTop(const TreeView& model) noexcept;
   static TreeNode* NodeOf(LPARAM param) noexcept { return reinterpret_cast<TreeNode*>(param); }
   void FireMouse(const std::function<void(int, int, long, long)>& event, int button, LPARAM lp);

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <string>
+
 namespace widgets {
 
 namespace {
@@ -63,9 +65,10 @@ void TreeViewWindow::Insert(TreeNode& node) noexcept {
   is.hParent = node.Parent() ? ItemOf(*node.Parent()) : TVI_ROOT;
   is.hInsertAfter = node.Previous() ? ItemOf(*node.Previous()) : TVI_FIRST;
   if (!is.hParent || !is.hInsertAfter) return;  // its parent or sibling is not shown
-  is.item.mask = TVIF_TEXT | TVIF_PARAM;
+  is.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   is.item.pszText = const_cast<char*>(node.Text().c_str());
   is.item.lParam = reinterpret_cast<LPARAM>(&node);
+  is.item.iImage = is.item.iSelectedImage = ShownImage(node);
   HTREEITEM item = reinterpret_cast<HTREEITEM>(
       SendMessageA(Inner(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&is)));
   if (!item) return;
@@ -74,24 +77,49 @@ void TreeViewWindow::Insert(TreeNode& node) noexcept {
   if (node.Parent() && node.Parent()->Expanded()) ShowState(*node.Parent());
 }
 
+int TreeViewWindow::ShownImage(const TreeNode& node) const noexcept {
+  const bool open = node.Expanded() && !node.ExpandedImage().empty();
+  return ImageIndex(open ? node.ExpandedImage() : node.Image());
+}
+
+// Only what the item does not show yet is sent: a new text makes the
+// control measure its whole tree again, so a tree being filled would slow
+// down with every node.
 void TreeViewWindow::ShowState(TreeNode& node) noexcept {
   HTREEITEM item = ItemOf(node);
   if (!item) return;
+  std::string shownText;
+  try {
+    shownText.resize(node.Text().size() + 2);  // room to see a longer text differ
+  } catch (...) {
+    shownText.clear();  // no room: the text is sent
+  }
+  TVITEMA shown = {};
+  shown.mask = TVIF_STATE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | (shownText.empty() ? 0 : TVIF_TEXT);
+  shown.stateMask = TVIS_EXPANDED;
+  shown.hItem = item;
+  shown.pszText = shownText.data();
+  shown.cchTextMax = static_cast<int>(shownText.size());
+  const bool read = SendMessageA(Inner(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&shown)) != 0;
   if (!m_fromView) {
     // Win32 expands only a node with children; the model may say "expanded"
     // earlier, and the first child added then opens it.
-    const UINT state = TreeView_GetItemState(Inner(), item, TVIS_EXPANDED);
-    if (node.Expanded() != ((state & TVIS_EXPANDED) != 0) && node.Child())
+    const bool expanded = read && (shown.state & TVIS_EXPANDED) != 0;
+    if (node.Expanded() != expanded && node.Child())
       TreeView_Expand(Inner(), item, node.Expanded() ? TVE_EXPAND : TVE_COLLAPSE);
   }
-  const bool open = node.Expanded() && !node.ExpandedImage().empty();
-  const int image = ImageIndex(open ? node.ExpandedImage() : node.Image());
+  const int image = ShownImage(node);
   TVITEMA it = {};
-  it.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   it.hItem = item;
-  it.pszText = const_cast<char*>(node.Text().c_str());
-  it.iImage = it.iSelectedImage = image;
-  SendMessageA(Inner(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+  if (!read || shownText.empty() || node.Text() != shown.pszText) {
+    it.mask |= TVIF_TEXT;
+    it.pszText = const_cast<char*>(node.Text().c_str());
+  }
+  if (!read || shown.iImage != image || shown.iSelectedImage != image) {
+    it.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    it.iImage = it.iSelectedImage = image;
+  }
+  if (it.mask) SendMessageA(Inner(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&it));
 }
 
 void TreeViewWindow::SetRedraw(bool on) {

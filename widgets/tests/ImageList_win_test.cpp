@@ -16,6 +16,13 @@ TEST(ImageList, KeepsCopiesOfIconsUnderKeys) {
   EXPECT_EQ(images.IndexOf("FOLDER_OPEN"), 2);
   EXPECT_EQ(images.IndexOf("none"), 0);
   EXPECT_EQ(images.Key(1), "menu");
+  // A source names a picture for whoever has the same source; it keeps the first.
+  EXPECT_EQ(images.IndexOfSource("shell:3"), 0);
+  images.SetSource("shell:3", 2);
+  images.SetSource("shell:3", 1);
+  EXPECT_EQ(images.IndexOfSource("shell:3"), 2);
+  EXPECT_EQ(images.IndexOfSource("SHELL:3"), 0);
+  EXPECT_EQ(testing_support::ErrorNumberOf([&] { images.SetSource("x", 3); }), widgets::kErrTreeIndex);
   int cx = 0, cy = 0;
   ASSERT_TRUE(ImageList_GetIconSize(images.Handle(), &cx, &cy));
   EXPECT_EQ(cx, 16);
