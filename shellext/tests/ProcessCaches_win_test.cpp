@@ -17,6 +17,7 @@
 
 #include "base/context.h"
 #include "base/scope.h"
+#include "base/tests/gui_counts.h"
 #include "base/tests/testing.h"
 #include "shellext/ConfigCache.h"
 #include "shellext/FennickHandler.h"
@@ -346,6 +347,24 @@ TEST_F(ProcessCaches, NewMenuColoursGiveNewPicturesAtTheNextRightClick) {
   Settings(true);
   Built drawn = RightClick();
   EXPECT_EQ(PaintedPicture(drawn.handler.get(), IdOf(drawn, "a.txt")), ShellPicture(dir.File("a.txt")));
+}
+
+TEST_F(ProcessCaches, CheckMarkCopiesGoBackWithTheirHandlerForTheNextRightClick) {
+  HBITMAP given = nullptr;
+  {
+    const Built b = RightClick();
+    given = CheckMarkOf(b.menu.get(), "Act");
+  }
+  const long objects = testing_support::GdiObjects();
+  for (int i = 0; i < 3; ++i) {
+    const Built b = RightClick();
+    EXPECT_EQ(CheckMarkOf(b.menu.get(), "Act"), given) << "the copy given back is taken again";
+  }
+  EXPECT_EQ(testing_support::GdiObjects(), objects);
+  // Menus open at once never share one.
+  const Built one = RightClick(), two = RightClick();
+  EXPECT_NE(CheckMarkOf(one.menu.get(), "Act"), CheckMarkOf(two.menu.get(), "Act"));
+  EXPECT_EQ(PixelsOf(CheckMarkOf(one.menu.get(), "Act")), PixelsOf(CheckMarkOf(two.menu.get(), "Act")));
 }
 
 // Paints the one entry it knows, with the picture it is given.
