@@ -31,6 +31,10 @@ struct CommandEntry {
   std::string text;         // the text the menu shows
   std::shared_ptr<config::clsCorvaneData> item;
   std::shared_ptr<clsMenuBitmap> picture;  // what owner drawing paints
+  // An owner-drawn entry's file icon is fetched when the entry is first
+  // painted: until then `picture` is empty and this names the file.
+  bool picturePending = false;
+  std::string pictureFile;
 };
 
 class CommandMap {

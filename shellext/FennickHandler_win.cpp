@@ -215,7 +215,7 @@ std::string FennickHandler::OwnerDrawMenu_GetCaption(std::int32_t lID) {
 
 HBITMAP FennickHandler::OwnerDrawMenu_HasBitmap(std::int32_t lID) {
   g_Debug().Output("lID=" + std::to_string(lID));
-  HBITMAP bitmap = EntryPicture(m_oCommands, lID);
+  HBITMAP bitmap = EntryPicture(m_oCommands, m_oBitmaps, lID);
   g_Debug().Output("Bitmap=" + clsTrace::ToHex(bitmap));
   return bitmap;
 }

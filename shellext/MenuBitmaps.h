@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,16 +47,26 @@ class clsMenuBitmap : public base::Object {
   HBITMAP m_lData = nullptr;
   HBITMAP m_lData2 = nullptr;
 
+  // A copy of m_lData for one menu at a time to show as a check mark: a
+  // spare one given back by an earlier menu, or a new one (null when it
+  // cannot be made). Safe from any thread.
+  base::UniqueHBitmap TakeCheckMark();
+  // Gives a copy back for a later menu; a few are kept, the rest freed.
+  void GiveBackCheckMark(base::UniqueHBitmap copy);
+
  private:
   base::UniqueHBitmap m_full;
   base::UniqueHBitmap m_shown;
+  std::mutex m_spareLock;
+  std::vector<base::UniqueHBitmap> m_spareMarks;
 };
 
 // The pictures of one handler (m_oBitmaps). The pictures themselves are the
 // process's (PictureCache.h) and are shared by every handler; what the
-// system paints itself (check marks) is a copy of the handler's own, freed
-// when it goes, since a shared bitmap may be painted by another thread at
-// the same moment.
+// system paints itself (check marks) is a copy the handler holds alone while
+// it lives, since a shared bitmap may be painted by another thread at the
+// same moment. The copy goes back to its picture with the handler, for the
+// next right-click.
 class clsMenuBitmaps {
  public:
   using BitmapPtr = std::shared_ptr<clsMenuBitmap>;
@@ -83,12 +94,18 @@ class clsMenuBitmaps {
     bool noIcon = false;
   };
 
+  struct CheckMarkCopy {
+    BitmapPtr picture;
+    base::UniqueHBitmap copy;
+  };
+
   std::vector<BitmapPtr> m_members;
   std::map<std::string, IconAnswer> m_fileIcons;  // by lower-cased name
-  std::map<const clsMenuBitmap*, base::UniqueHBitmap> m_checkMarks;
+  std::map<const clsMenuBitmap*, CheckMarkCopy> m_checkMarks;
 
  public:
   clsMenuBitmaps() = default;
+  ~clsMenuBitmaps();
   clsMenuBitmaps(const clsMenuBitmaps&) = delete;
   clsMenuBitmaps& operator=(const clsMenuBitmaps&) = delete;
 };

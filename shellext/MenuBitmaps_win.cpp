@@ -27,6 +27,34 @@ clsMenuBitmap::clsMenuBitmap(std::int32_t key, std::string textKey, base::Unique
   }
 }
 
+namespace {
+
+// Spare check-mark copies a picture keeps: enough for the menus of a few
+// shell windows open at once.
+constexpr std::size_t kSpareCheckMarks = 4;
+
+}  // namespace
+
+base::UniqueHBitmap clsMenuBitmap::TakeCheckMark() {
+  {
+    std::lock_guard<std::mutex> hold(m_spareLock);
+    if (!m_spareMarks.empty()) {
+      base::UniqueHBitmap copy = std::move(m_spareMarks.back());
+      m_spareMarks.pop_back();
+      return copy;
+    }
+  }
+  if (!m_lData) return base::UniqueHBitmap();
+  std::lock_guard<std::mutex> hold(SharedPictureLock());
+  return base::UniqueHBitmap(static_cast<HBITMAP>(CopyImage(m_lData, IMAGE_BITMAP, 0, 0, 0)));
+}
+
+void clsMenuBitmap::GiveBackCheckMark(base::UniqueHBitmap copy) {
+  if (!copy) return;
+  std::lock_guard<std::mutex> hold(m_spareLock);
+  if (m_spareMarks.size() < kSpareCheckMarks) m_spareMarks.push_back(std::move(copy));
+}
+
 base::UniqueHBitmap ReplaceBitmapColour(std::int32_t lResId, COLORREF lFromRGB, COLORREF lToRGB, HMODULE hInstance) {
   if (!hInstance) hInstance = base::ThisModule();
   COLORMAP map{lFromRGB, lToRGB};
@@ -108,12 +136,17 @@ clsMenuBitmaps::BitmapPtr clsMenuBitmaps::Find(std::int32_t key) const {
 
 HBITMAP clsMenuBitmaps::CheckMark(const BitmapPtr& picture) {
   if (!picture || !picture->m_lData) return nullptr;
-  auto& copy = m_checkMarks[picture.get()];
-  if (!copy) {
-    std::lock_guard<std::mutex> hold(SharedPictureLock());
-    copy.reset(static_cast<HBITMAP>(CopyImage(picture->m_lData, IMAGE_BITMAP, 0, 0, 0)));
+  CheckMarkCopy& mark = m_checkMarks[picture.get()];
+  if (!mark.copy) {
+    mark.picture = picture;
+    mark.copy = picture->TakeCheckMark();
   }
-  return copy.get();
+  return mark.copy.get();
+}
+
+clsMenuBitmaps::~clsMenuBitmaps() {
+  for (auto& [key, mark] : m_checkMarks)
+    if (mark.picture) mark.picture->GiveBackCheckMark(std::move(mark.copy));
 }
 
 clsMenuBitmaps::BitmapPtr clsMenuBitmaps::FileIcon(const std::string& fileName, bool& noIcon) {

@@ -18,8 +18,9 @@ namespace shellext {
 // identifier, unless it is a popup whose bOwnerDraw argument is false
 // (callers pass the owner-draw setting): such a popup takes none. A picture
 // key without a bitmap gives an entry without a picture. Entries straight in
-// the map's shell menu are never owner-drawn. False when the menu refused
-// the entry (the identifier is used up all the same).
+// the map's shell menu are never owner-drawn. An owner-drawn file entry with
+// a record leaves its icon to its first painting (EntryPicture). False when
+// the menu refused the entry (the identifier is used up all the same).
 bool AddMenuWithBitmap(CommandMap& map, clsMenuBitmaps& bitmaps, const CommandMap::EntryPtr& entry, HMENU hMenu,
                        const std::string& szCaption, std::int32_t& lBitmapKey, HBITMAP& hFileBitmap,
                        std::int32_t& lPosition, const std::string& szFilename, bool bTrim, bool bOwnerDraw,
@@ -30,8 +31,9 @@ bool AddMenuWithBitmap(CommandMap& map, clsMenuBitmaps& bitmaps, const CommandMa
 void AppendEmptyPlaceholder(HMENU menu, std::int32_t emptyId);
 
 // The caption owner drawing shows for an identifier ("" for none) and its
-// picture (null for none).
+// picture (null for none). A file icon left for the first painting is
+// fetched through `bitmaps` at the first call.
 std::string EntryCaption(const CommandMap& map, std::int32_t id);
-HBITMAP EntryPicture(const CommandMap& map, std::int32_t id);
+HBITMAP EntryPicture(const CommandMap& map, clsMenuBitmaps& bitmaps, std::int32_t id);
 
 }  // namespace shellext

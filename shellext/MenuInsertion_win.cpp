@@ -40,6 +40,13 @@ bool UseCheckMarks(std::int32_t level, std::int32_t& key) {
   }
 }
 
+// The file's shell icon, or the warning triangle when the shell has none.
+clsMenuBitmaps::BitmapPtr FilePicture(clsMenuBitmaps& bitmaps, const std::string& file) {
+  bool noIcon = false;
+  clsMenuBitmaps::BitmapPtr picture = bitmaps.FileIcon(file, noIcon);
+  return noIcon ? bitmaps.Find(kBitmapNoIcon) : picture;
+}
+
 }  // namespace
 
 bool AddMenuWithBitmap(CommandMap& map, clsMenuBitmaps& bitmaps, const CommandMap::EntryPtr& entry, HMENU hMenu,
@@ -83,12 +90,20 @@ bool AddMenuWithBitmap(CommandMap& map, clsMenuBitmaps& bitmaps, const CommandMa
   }
 
   clsMenuBitmaps::BitmapPtr picture;
-  if (useCheckMarks) {
+  // An owner-drawn file entry asks for its icon when it is first painted:
+  // a submenu never opened asks the shell nothing. Until then it carries the
+  // blank picture as its check mark, which the system never paints for an
+  // owner-drawn entry.
+  const bool deferred = useCheckMarks && lBitmapKey == kBitmapFileIcon && entry && mii.fType == MFT_OWNERDRAW;
+  if (deferred) {
+    if (clsMenuBitmaps::BitmapPtr blank = bitmaps.Find(kBitmapBlank)) {
+      mii.fMask |= MIIM_CHECKMARKS;
+      mii.hbmpChecked = mii.hbmpUnchecked = blank->m_lData;
+    }
+  } else if (useCheckMarks) {
     if (lBitmapKey == kBitmapFileIcon) {
-      bool noIcon = false;
-      picture = bitmaps.FileIcon(szFilename, noIcon);
-      if (noIcon) picture = bitmaps.Find(kBitmapNoIcon);
-      else if (picture) hFileBitmap = picture->m_lData2;
+      picture = FilePicture(bitmaps, szFilename);
+      if (picture && picture->m_lKey != kBitmapNoIcon) hFileBitmap = picture->m_lData2;
     } else {
       // A picture that could not be loaded costs the entry its picture,
       // not its place in the menu.
@@ -112,6 +127,8 @@ bool AddMenuWithBitmap(CommandMap& map, clsMenuBitmaps& bitmaps, const CommandMa
     if (inserted) {
       entry->text = text;  // what owner drawing shows
       entry->picture = picture;
+      entry->picturePending = deferred;
+      entry->pictureFile = deferred ? szFilename : std::string();
       entry->submenu = hSubMenu;
       entry->menu = hMenu;
       if (entry->item && picture) entry->item->m_oBitmap = picture;
@@ -147,11 +164,16 @@ std::string EntryCaption(const CommandMap& map, std::int32_t id) {
   return config::clsCorvaneDataTools().MenuCaption(*entry->item, userItem, g_oOptions().m_lShellMaxMenuText);
 }
 
-HBITMAP EntryPicture(const CommandMap& map, std::int32_t id) {
+HBITMAP EntryPicture(const CommandMap& map, clsMenuBitmaps& bitmaps, std::int32_t id) {
   CommandMap::EntryPtr entry = map.Find(id);
   if (!entry) {
     g_Debug().Output("Entry not found!");
     return nullptr;
+  }
+  if (entry->picturePending) {
+    entry->picturePending = false;
+    entry->picture = FilePicture(bitmaps, entry->pictureFile);
+    if (entry->item && entry->picture) entry->item->m_oBitmap = entry->picture;
   }
   if (!entry->picture) {
     g_Debug().Output("Bitmap not found!");

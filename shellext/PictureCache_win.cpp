@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <list>
 #include <unordered_map>
 #include <utility>
@@ -95,10 +96,18 @@ struct ResourceSet {
   std::mutex lock;
   HMODULE module = nullptr;
   COLORREF menuColour = 0;
-  LONG cellWidth = 0;
-  LONG cellHeight = 0;
+  LOGFONTA cellFont{};  // the display's default font the cell was measured in
   std::vector<std::shared_ptr<clsMenuBitmap>> members;
 };
+
+// The display's default font, which gives the cell the first three pictures
+// are scaled to (ScaleBMP): while it stays the same, so does the cell, and
+// reading it costs no device context.
+LOGFONTA CellFont() {
+  LOGFONTA font{};
+  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof font, &font);
+  return font;
+}
 
 ResourceSet& Resources() {
   static ResourceSet set;
@@ -109,16 +118,11 @@ ResourceSet& Resources() {
 
 std::vector<std::shared_ptr<clsMenuBitmap>> SharedResourceBitmaps(HMODULE module) {
   const COLORREF menuColour = GetSysColor(COLOR_MENU);
-  // The cell that the scaled pictures are drawn for (ScaleBMP).
-  TEXTMETRICA tm{};
-  {
-    base::UniqueHdc info(CreateICA("DISPLAY", nullptr, nullptr, nullptr));
-    if (info) GetTextMetricsA(info.get(), &tm);
-  }
+  const LOGFONTA cellFont = CellFont();
   ResourceSet& set = Resources();
   std::lock_guard<std::mutex> hold(set.lock);
   if (!set.members.empty() && set.module == module && set.menuColour == menuColour &&
-      set.cellWidth == tm.tmMaxCharWidth && set.cellHeight == tm.tmHeight)
+      std::memcmp(&set.cellFont, &cellFont, sizeof cellFont) == 0)
     return set.members;
   set.members.clear();
   for (std::int32_t resource : {102, 101, 103, 104, 105, 106, 107, 108, 109}) {
@@ -129,8 +133,7 @@ std::vector<std::shared_ptr<clsMenuBitmap>> SharedResourceBitmaps(HMODULE module
   }
   set.module = module;
   set.menuColour = menuColour;
-  set.cellWidth = tm.tmMaxCharWidth;
-  set.cellHeight = tm.tmHeight;
+  set.cellFont = cellFont;
   return set.members;
 }
 

@@ -185,7 +185,7 @@ TEST_F(Insertion, PicturesFollowTheIconLevelAndAMissingOneLeavesTheEntryPlain) {
   ASSERT_EQ(GetMenuItemCount(root.get()), before + 1);
   EXPECT_EQ(Info(root.get(), static_cast<UINT>(before)).hbmpChecked, nullptr);
   EXPECT_EQ(plain->id, id);
-  EXPECT_EQ(shellext::EntryPicture(map, id), nullptr);
+  EXPECT_EQ(shellext::EntryPicture(map, *pictures, id), nullptr);
   pictures = &bitmaps;
 }
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <functional>
@@ -15,6 +16,8 @@
 #include <vector>
 
 #include "base/context.h"
+#include "base/scope.h"
+#include "base/tests/gui_counts.h"
 #include "base/tests/testing.h"
 #include "shellext/ConfigCache.h"
 #include "shellext/FennickHandler.h"
@@ -224,16 +227,144 @@ TEST_F(ProcessCaches, TheCacheStaysWithinItsLimitsAndAnOpenMenuKeepsItsPictures)
   ProcessIconCache().SetLimits(2, 1);
   Settings(true);
   Built b = RightClick();
-  const shellext::IconCacheStatistics kept = ProcessIconCache().Statistics();
-  EXPECT_LE(kept.paths, 2u);
-  EXPECT_LE(kept.pictures, 1u);
-  EXPECT_GE(kept.drawn, 2) << "more pictures were drawn than are kept";
   // Owner drawing paints the shared pictures: those the cache let go live
   // on with the menu that shows them.
   for (const char* name : {"a.txt", "sub", "c.ini", "d", "tool.exe"}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(GetObjectType(Of(b.handler).OwnerDrawMenu_HasBitmap(IdOf(b, name))), static_cast<DWORD>(OBJ_BITMAP));
   }
+  const shellext::IconCacheStatistics kept = ProcessIconCache().Statistics();
+  EXPECT_LE(kept.paths, 2u);
+  EXPECT_LE(kept.pictures, 1u);
+  EXPECT_GE(kept.drawn, 2) << "more pictures were drawn than are kept";
+  for (const char* name : {"a.txt", "sub", "c.ini", "d", "tool.exe"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(GetObjectType(Of(b.handler).OwnerDrawMenu_HasBitmap(IdOf(b, name))), static_cast<DWORD>(OBJ_BITMAP));
+  }
+}
+
+// The 16 x 16 picture an owner-drawn entry paints, as 0x00RRGGBB.
+std::vector<std::uint32_t> PaintedPicture(IContextMenu3* handler, std::int32_t id) {
+  testing_support::DibSurface surface(80, 20, RGB(255, 0, 255));
+  DRAWITEMSTRUCT dis{};
+  dis.CtlType = ODT_MENU;
+  dis.itemID = static_cast<UINT>(id);
+  dis.hDC = surface.dc();
+  dis.rcItem = RECT{0, 0, 80, 20};
+  LRESULT result = 0;
+  handler->HandleMenuMsg2(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis), &result);
+  std::vector<std::uint32_t> pixels;
+  for (int y = 2; y < 18; ++y)
+    for (int x = 4; x < 20; ++x) {
+      const COLORREF c = surface.Pixel(x, y);
+      pixels.push_back((std::uint32_t{GetRValue(c)} << 16) | (std::uint32_t{GetGValue(c)} << 8) | GetBValue(c));
+    }
+  return pixels;
+}
+
+// The file's icon as the shell gives it for its path, drawn as owner drawing
+// paints it (flags 0) or as its check mark shows it (1).
+std::vector<std::uint32_t> ShellPicture(const std::string& path, std::int32_t flags = 0) {
+  SHFILEINFOA info{};
+  auto list = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  if (!list) return {};
+  base::UniqueHIcon icon(ImageList_GetIcon(list, info.iIcon, ILD_NORMAL));
+  base::WindowDc screen(nullptr);
+  base::UniqueHdc dc(CreateCompatibleDC(screen.get()));
+  base::UniqueHBitmap surface(CreateCompatibleBitmap(screen.get(), 16, 16));
+  base::SelectObjectScope useSurface(dc.get(), surface.get());
+  base::UniqueHBitmap drawn = shellext::IconToBitmap(dc.get(), icon.get(), COLOR_MENU, 16, flags);
+  std::vector<std::uint32_t> pixels = PixelsOf(drawn.get());
+  for (std::uint32_t& p : pixels) p &= 0xFFFFFF;  // a blit onto the menu keeps no alpha
+  return pixels;
+}
+
+TEST_F(ProcessCaches, OwnerDrawnEntriesAskForTheirIconsWhenFirstPaintedAndPaintWhatTheShellGives) {
+  ConfigBuilder c("Root");
+  c.Add(clsCorvaneData::TypeFile, "a.txt", dir.File("a.txt"));
+  c.Add(clsCorvaneData::TypeFile, "d", dir.File("d"));
+  widgets::TreeNode& popup = c.Add(clsCorvaneData::TypePopupMenu, "Never opened");
+  c.Add(clsCorvaneData::TypeFile, "tool.exe", dir.File("tool.exe"), &popup);
+  c.Add(clsCorvaneData::TypeFile, "c.ini", dir.File("c.ini"), &popup);
+  c.Save(cfg);
+  Settings(true);
+  Built b = RightClick();
+  EXPECT_EQ(b.shellCalls, 0) << "nothing painted yet";
+  // The system never paints an owner-drawn entry's check marks: they stay
+  // what they were before the pictures were fetched on demand.
+  EXPECT_NE(b.dump.find("\"a.txt\" ownerdraw checkmarks"), std::string::npos) << b.dump;
+
+  auto asked = [] { return ProcessIconCache().Statistics().shellCalls; };
+  for (const char* name : {"a.txt", "d"}) {
+    SCOPED_TRACE(name);
+    const std::int64_t before = asked();
+    const auto painted = PaintedPicture(b.handler.get(), IdOf(b, name));
+    EXPECT_EQ(asked() - before, 1) << "asked at the first painting";
+    EXPECT_EQ(painted, ShellPicture(dir.File(name)));
+    EXPECT_EQ(PaintedPicture(b.handler.get(), IdOf(b, name)), painted);
+    EXPECT_EQ(asked() - before, 1) << "and never again for this menu";
+  }
+  // The file changed after the menu was built and before its entry was
+  // first painted: the painting shows it as it is now.
+  const std::string tool = dir.File("tool.exe");
+  ASSERT_TRUE(DeleteFileA(tool.c_str()));
+  ASSERT_TRUE(CreateDirectoryA(tool.c_str(), nullptr));
+  const std::int64_t before = asked();
+  EXPECT_EQ(PaintedPicture(b.handler.get(), IdOf(b, "tool.exe")), ShellPicture(tool));
+  EXPECT_EQ(asked() - before, 1);
+}
+
+TEST_F(ProcessCaches, NewMenuColoursGiveNewPicturesAtTheNextRightClick) {
+  const int which[] = {COLOR_MENU, COLOR_WINDOW};
+  const COLORREF old[] = {GetSysColor(COLOR_MENU), GetSysColor(COLOR_WINDOW)};
+  const auto restore = base::MakeScopeExit([&] { SetSysColors(2, which, old); });
+  auto opaque = [](std::vector<std::uint32_t> pixels) {
+    for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+  };
+  // The custom action's picture mapped to the menu colour, as the resource gives it.
+  auto action = [](COLORREF menu) {
+    base::UniqueHBitmap mapped = shellext::ReplaceBitmapColour(107, shellext::kMaskColour, menu, nullptr);
+    return PixelsOf(mapped.get());
+  };
+  const Built before = RightClick();
+  ASSERT_EQ(PixelsOf(CheckMarkOf(before.menu.get(), "Act")), action(old[0]));
+  const auto file = opaque(PixelsOf(CheckMarkOf(before.menu.get(), "a.txt")));
+  ASSERT_EQ(file, ShellPicture(dir.File("a.txt"), 1));
+
+  const COLORREF fresh[] = {RGB(10, 200, 30), RGB(250, 240, 5)};
+  ASSERT_TRUE(SetSysColors(2, which, fresh));
+  const Built after = RightClick();
+  EXPECT_GT(after.shellCalls, 0) << "the icons kept for the old colours were let go";
+  EXPECT_NE(action(fresh[0]), action(old[0]));
+  EXPECT_EQ(PixelsOf(CheckMarkOf(after.menu.get(), "Act")), action(fresh[0]));
+  const auto newFile = ShellPicture(dir.File("a.txt"), 1);
+  EXPECT_NE(newFile, file);
+  EXPECT_EQ(opaque(PixelsOf(CheckMarkOf(after.menu.get(), "a.txt"))), newFile);
+
+  // Owner drawing paints the new colours as well.
+  Settings(true);
+  Built drawn = RightClick();
+  EXPECT_EQ(PaintedPicture(drawn.handler.get(), IdOf(drawn, "a.txt")), ShellPicture(dir.File("a.txt")));
+}
+
+TEST_F(ProcessCaches, CheckMarkCopiesGoBackWithTheirHandlerForTheNextRightClick) {
+  HBITMAP given = nullptr;
+  {
+    const Built b = RightClick();
+    given = CheckMarkOf(b.menu.get(), "Act");
+  }
+  const long objects = testing_support::GdiObjects();
+  for (int i = 0; i < 3; ++i) {
+    const Built b = RightClick();
+    EXPECT_EQ(CheckMarkOf(b.menu.get(), "Act"), given) << "the copy given back is taken again";
+  }
+  EXPECT_EQ(testing_support::GdiObjects(), objects);
+  // Menus open at once never share one.
+  const Built one = RightClick(), two = RightClick();
+  EXPECT_NE(CheckMarkOf(one.menu.get(), "Act"), CheckMarkOf(two.menu.get(), "Act"));
+  EXPECT_EQ(PixelsOf(CheckMarkOf(one.menu.get(), "Act")), PixelsOf(CheckMarkOf(two.menu.get(), "Act")));
 }
 
 // Paints the one entry it knows, with the picture it is given.

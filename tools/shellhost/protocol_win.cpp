@@ -59,6 +59,9 @@ long GdiObjectCount() { return testing_support::GdiObjects(); }
 void WarmUpShell(const common::ShellSelection& s) {
   std::vector<std::string> paths{s.folder};
   for (const std::string& name : s.names) paths.push_back(s.folder + "\\" + name);
+  // Asked while the screen's context is held, as a handler asks while its
+  // entry is painted: the system then keeps a second screen context.
+  base::WindowDc screen(nullptr);
   for (const std::string& path : paths) {
     for (UINT size : {SHGFI_SMALLICON, SHGFI_LARGEICON}) {
       SHFILEINFOA info{};
