@@ -50,8 +50,12 @@ bool IsCurrentFolderCSIDL(HWND owner, std::int32_t csidl, const std::string& pat
 bool ShellExecuteChecked(const std::string& file, int show, const std::string& parameters,
                          const std::string& directory, const std::string& operation, HWND owner,
                          base::Error* failure = nullptr) noexcept;
+// The address an Internet shortcut file holds ("" for none); a relative
+// path is taken from the current folder, as the shell takes it.
+std::string ReadInternetShortcutAddress(const std::string& path);
 // Opens a document with its default verb; an Internet shortcut (".url") opens
-// its address in the browser. The shell reports its own failures.
+// its address in the browser (OpenChoice.h). The shell reports its own
+// failures.
 void OpenFile(const std::string& path, HWND owner);
 // OpenFile for a list with a path, the list itself for a virtual item.
 void OpenFileEx(PCIDLIST_ABSOLUTE pidl, HWND owner);

@@ -9,7 +9,7 @@
 #include "common/clsTrace.h"
 #include "common/shelltools.h"
 #include "common/tools.h"
-#include "base/module.h"
+#include "shellext/OpenChoice.h"
 
 namespace shellext {
 
@@ -134,28 +134,39 @@ bool ShellExecuteChecked(const std::string& file, int show, const std::string& p
   return common::ShellExecuteFile(file, show, parameters, directory, operation, owner, failure);
 }
 
+std::string ReadInternetShortcutAddress(const std::string& path) {
+  // The profile reader looks for a bare name in the Windows folder; the
+  // shortcut meant is the one the shell would open.
+  std::string full = path;
+  char absolute[MAX_PATH * 4] = {};
+  const DWORD length = GetFullPathNameA(path.c_str(), sizeof absolute, absolute, nullptr);
+  if (length > 0 && length < sizeof absolute) full.assign(absolute, length);
+  // A longer address than the buffer holds comes back cut: read again with
+  // room to spare rather than open half an address.
+  for (DWORD size = 4096; size <= 256 * 1024; size *= 4) {
+    std::string address(size, '\0');
+    const DWORD n = GetPrivateProfileStringA("InternetShortcut", "URL", "", address.data(), size, full.c_str());
+    if (n + 1 < size) {
+      address.resize(n);
+      return address;
+    }
+  }
+  return "";
+}
+
 void OpenFile(const std::string& path, HWND owner) {
   TraceScope scope("OpenFile");
   g_Debug().Output([&] { return "Opening " + path; });
-  std::string file = path;
-  std::string parameters;
-  if (path.size() >= 5 && base::LCase(path.substr(path.size() - 4)) == ".url") {
+  const OpenChoice choice = ChooseOpen(path, [](const std::string& shortcut) {
     g_Debug().Output("Reading URL");
-    std::string url(4096, '\0');
-    DWORD n = GetPrivateProfileStringA("InternetShortcut", "URL", "", url.data(), static_cast<DWORD>(url.size()),
-                                       path.c_str());
-    url.resize(n);
-    if (!url.empty()) {
-      file = "iexplore";
-      parameters = url;
-    }
-    g_Debug().Output([&] { return "URL=" + file; });
-  }
+    return ReadInternetShortcutAddress(shortcut);
+  });
+  if (IsInternetShortcutPath(path)) g_Debug().Output([&] { return "URL=" + choice.file; });
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
   info.hwnd = owner;
-  info.lpFile = file.c_str();
-  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+  info.lpFile = choice.file.c_str();
+  info.lpParameters = choice.parameters.empty() ? nullptr : choice.parameters.c_str();
   info.nShow = SW_SHOW;
   ShellExecuteExA(&info);
 }

@@ -22,7 +22,9 @@
 #include "common/clsMRU.h"
 #include "base/winstr.h"
 #include "config/clsOptions.h"
+#include "shellext/tests/fake_tray.h"
 #include "shellext/tests/fennick_testing.h"
+#include "shellext/tests/right_click.h"
 #include "tools/bench/configbuilder.h"
 
 namespace {
@@ -30,54 +32,7 @@ namespace {
 using config::clsCorvaneData;
 using config::clsOptions;
 using configbuilder::ConfigBuilder;
-
-// The identifier offset of the entry with that text, anywhere in the menu.
-std::optional<UINT> OffsetOf(HMENU menu, const std::string& text, UINT first) {
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char buffer[256] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), buffer, sizeof buffer, MF_BYPOSITION);
-    if (HMENU sub = GetSubMenu(menu, i)) {
-      if (auto found = OffsetOf(sub, text, first)) return found;
-    } else if (text == buffer) {
-      return GetMenuItemID(menu, i) - first;
-    }
-  }
-  return std::nullopt;
-}
-
-// One right-click: a handler initialised with the selection and queried.
-struct RightClick {
-  RightClick(const std::vector<std::string>& paths, UINT firstId = 100) : first(firstId) {
-    handler = fennick_test::NewHandler();
-    fennick_test::ShellSelection s = fennick_test::SelectionOf(paths);
-    EXPECT_EQ(handler.query<IShellExtInit>(IID_IShellExtInit)->Initialize(s.folder.get(), s.dataObject.get(), nullptr),
-              S_OK);
-    EXPECT_TRUE(SUCCEEDED(handler->QueryContextMenu(menu.get(), 0, first, first + 0x7000, CMF_NORMAL)));
-  }
-  UINT Offset(const std::string& text) const {
-    auto offset = OffsetOf(menu.get(), text, first);
-    EXPECT_TRUE(offset) << text;
-    return offset.value_or(0xFFFF);
-  }
-  HRESULT ByOffset(UINT offset, HWND hwnd = nullptr, DWORD keys = 0) {
-    CMINVOKECOMMANDINFOEX ici{};
-    ici.cbSize = sizeof ici;
-    ici.fMask = keys;
-    ici.hwnd = hwnd;
-    ici.lpVerb = MAKEINTRESOURCEA(offset);
-    return handler->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&ici));
-  }
-  HRESULT ByVerb(const std::string& verb, HWND hwnd = nullptr) {
-    CMINVOKECOMMANDINFO ici{};
-    ici.cbSize = sizeof ici;
-    ici.hwnd = hwnd;
-    ici.lpVerb = verb.c_str();
-    return handler->InvokeCommand(&ici);
-  }
-  UINT first;
-  base::ComPtr<IContextMenu3> handler;
-  base::UniqueHMenu menu{CreatePopupMenu()};
-};
+using fennick_test::RightClick;
 
 using testing_support::ClipboardText;
 
@@ -109,13 +64,6 @@ class FennickInvoke : public ::testing::Test {
   std::string cfg = dir.File("menu.cfg");
 };
 
-// A window of the test's own with the taskbar's class, recording the
-// commands posted to it.
-LRESULT CALLBACK TrayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_COMMAND) SetWindowLongPtrA(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
 TEST_F(FennickInvoke, CommandsAreFoundByOffsetOrVerbAndAnythingElseIsAnError) {
   ConfigBuilder b("Root");
   b.Add(clsCorvaneData::TypeFile, "A", dir.File("a b.txt"));
@@ -123,13 +71,8 @@ TEST_F(FennickInvoke, CommandsAreFoundByOffsetOrVerbAndAnythingElseIsAnError) {
   b.Add(clsCorvaneData::TypeDynamicFolder, "Dyn", dir.File("sub"));
   b.Save(cfg);
 
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = TrayProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "Shell_TrayWnd";
-  RegisterClassA(&wc);
-  base::UniqueHWnd tray(CreateWindowA("Shell_TrayWnd", "", 0, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr));
-  ASSERT_TRUE(tray);
+  fennick_test::FakeTray tray;
+  ASSERT_TRUE(tray.Window());
 
   RightClick click({dir.File("a b.txt")});
   const UINT taskManager = click.Offset("Task Manager");
@@ -152,11 +95,10 @@ TEST_F(FennickInvoke, CommandsAreFoundByOffsetOrVerbAndAnythingElseIsAnError) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.verb);
-    SetWindowLongPtrA(tray.get(), GWLP_USERDATA, 0);
+    tray.Forget();
     EXPECT_EQ(click.ByVerb(c.verb), c.hr);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    EXPECT_EQ(GetWindowLongPtrA(tray.get(), GWLP_USERDATA), c.hr == S_OK ? 420 : 0);
+    fennick_test::FakeTray::Pump();
+    EXPECT_EQ(tray.Command(), c.hr == S_OK ? 420 : 0);
   }
   EXPECT_EQ(click.ByOffset(0x7fff), E_INVALIDARG);
   EXPECT_EQ(click.ByOffset(taskManager), S_OK);
