@@ -80,6 +80,7 @@ TEST(DesignerTestView, TheContextMenuKeyOnAnEntryShowsFennicksMenuAndItsCommandR
   designer_shell_test::PressKeys({VK_APPS});
   watcher.PumpUntilDone();
   EXPECT_TRUE(watcher.SawMenu());
+  EXPECT_EQ(watcher.BoxesClosed(), 0);
   std::string text;
   for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(50))
     if ((text = testing_support::ClipboardText()) != "before") break;

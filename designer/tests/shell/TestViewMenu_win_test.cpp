@@ -141,6 +141,7 @@ TEST_F(TestViewMenu, ARightClickOnAnEntryShowsFennicksOwnMenuFillsItsFoldersAndR
   watcher.PumpUntilDone();
 
   ASSERT_TRUE(watcher.SawMenu());
+  EXPECT_EQ(watcher.BoxesClosed(), 0);
   EXPECT_EQ(shownShut, shut);
   EXPECT_EQ(shownOpened, opened);
   // Owner-drawn: the item is as large as Fennick measured it, not the
@@ -175,6 +176,7 @@ TEST_F(TestViewMenu, TheKeyboardAndEmptySpaceOpenTheMenusTheShellSideSeesAndNoth
     else
       designer_shell_test::PressKeys(c.keys);
     watcher.PumpUntilDone();
+    EXPECT_EQ(watcher.BoxesClosed(), 0);
     return watcher.SawMenu();
   };
   for (const Case& c : cases) {
@@ -217,6 +219,7 @@ TEST(TestViewMenuWithoutFennick, ARightClickSaysFennickIsNotRegisteredAndShowsNo
     designer_shell_test::PressKeys(keys);
     watcher.PumpUntilDone();
     EXPECT_FALSE(watcher.SawMenu());
+    EXPECT_EQ(watcher.BoxesClosed(), 0);
     ASSERT_EQ(prompts.Prompts().size(), 1u);
     EXPECT_NE(prompts.Prompts()[0].text.find("Fennick is not registered"), std::string::npos)
         << prompts.Prompts()[0].text;

@@ -68,20 +68,27 @@ std::string Unquote(const std::string& quoted, size_t& at) {
   return text;
 }
 
-struct MenuSearch {
+struct WindowSearch {
   DWORD pid;
+  const char* windowClass;
   std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectMenu(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<MenuSearch*>(lp);
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<WindowSearch*>(lp);
   char name[16] = {};
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   if (pid == search->pid && IsWindowVisible(hwnd) && GetClassNameA(hwnd, name, sizeof name) &&
-      std::string(name) == "#32768")
+      std::string(name) == search->windowClass)
     search->found.push_back(hwnd);
   return TRUE;
+}
+
+std::vector<HWND> ShownWindows(DWORD pid, const char* windowClass) {
+  WindowSearch search{pid ? pid : GetCurrentProcessId(), windowClass, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void Mouse(DWORD flags, POINT p = {}) {
@@ -138,11 +145,7 @@ std::string OutlineOfShellHost(const std::string& output) {
   return out;
 }
 
-std::vector<HWND> ShownMenus(DWORD pid) {
-  MenuSearch search{pid ? pid : GetCurrentProcessId(), {}};
-  EnumWindows(&CollectMenu, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+std::vector<HWND> ShownMenus(DWORD pid) { return ShownWindows(pid, "#32768"); }
 
 int IndexOf(HMENU menu, const std::string& text) {
   const int count = GetMenuItemCount(menu);
@@ -196,9 +199,20 @@ void PressKeys(const std::vector<WORD>& keys) {
 
 MenuWatcher::MenuWatcher(std::function<void(HMENU)> step, DWORD timeoutMs, DWORD pid)
     : m_pid(pid), m_thread([this, step = std::move(step), timeoutMs, pid] {
+        // A message box the handler shows instead (a configuration it
+        // cannot read, say) is closed and counted.
+        auto closeBoxes = [this, pid] {
+          for (HWND box : ShownWindows(pid, "#32770")) {
+            PostMessageA(box, WM_CLOSE, 0, 0);
+            ++m_boxes;
+          }
+        };
         const DWORD start = GetTickCount();
         std::vector<HWND> menus;
-        while ((menus = ShownMenus(pid)).empty() && GetTickCount() - start < timeoutMs) Sleep(20);
+        while ((menus = ShownMenus(pid)).empty() && GetTickCount() - start < timeoutMs) {
+          closeBoxes();
+          Sleep(20);
+        }
         if (!menus.empty()) {
           m_saw = true;
           const auto root = reinterpret_cast<HMENU>(SendMessageA(menus.front(), MN_GETHMENU, 0, 0));
@@ -210,6 +224,7 @@ MenuWatcher::MenuWatcher(std::function<void(HMENU)> step, DWORD timeoutMs, DWORD
             Sleep(100);
           }
         }
+        closeBoxes();
         m_done = true;
       }) {}
 

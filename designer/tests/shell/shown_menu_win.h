@@ -39,8 +39,8 @@ void PressKeys(const std::vector<WORD>& keys);
 
 // Waits (on a thread of its own, at most timeoutMs) for a context menu of
 // the process (0: this one) to show, then runs step with its root menu there. Whatever is still shown
-// some seconds after step is closed with Escape, so a test that fails
-// does not hang in the menu's loop.
+// some seconds after step is closed with Escape, and a message box of the
+// process is closed when it shows, so a test that fails does not hang.
 class MenuWatcher {
  public:
   explicit MenuWatcher(std::function<void(HMENU root)> step, DWORD timeoutMs = 15000, DWORD pid = 0);
@@ -52,11 +52,13 @@ class MenuWatcher {
   // menu is shown (or timeoutMs has passed).
   void PumpUntilDone(DWORD timeoutMs = 30000);
   bool SawMenu() const { return m_saw; }
+  int BoxesClosed() const { return m_boxes; }
 
  private:
   DWORD m_pid;
   std::atomic<bool> m_saw{false};
   std::atomic<bool> m_done{false};
+  std::atomic<int> m_boxes{0};
   std::thread m_thread;
 };
 
