@@ -9,11 +9,11 @@
 #include <string>
 
 #include "base/tests/desktoplock.h"
+#include "designer/tests/shell/designer_program_win.h"
 
 namespace {
 
 constexpr char kKey[] = "Software\\Brindlewick\\Corvane\\";
-constexpr char kClass[] = "CorvaneDesignerMain";
 
 void SetDword(const char* name, std::int32_t value) {
   DWORD data = static_cast<DWORD>(value);
@@ -27,50 +27,8 @@ std::int32_t GetDword(const char* name) {
   return static_cast<std::int32_t>(data);
 }
 
-struct Program {
-  PROCESS_INFORMATION pi{};
-  bool Start() {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    std::string line = std::string("\"") + CORVANE_DESIGNER_EXE + "\"";
-    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
-  }
-  bool Ended(DWORD ms) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-  ~Program() {
-    if (!pi.hProcess) return;
-    if (!Ended(0)) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
-};
-
-struct Search {
-  DWORD pid;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindOf(HWND hwnd, LPARAM param) {
-  auto* s = reinterpret_cast<Search*>(param);
-  char name[64] = {};
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == s->pid && GetClassNameA(hwnd, name, sizeof name) && std::string(name) == kClass &&
-      IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND MainWindowOf(const Program& p, DWORD ms) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50)) {
-    Search s{p.pi.dwProcessId};
-    EnumWindows(&FindOf, reinterpret_cast<LPARAM>(&s));
-    if (s.found) return s.found;
-    if (p.Ended(0)) return nullptr;
-  }
-  return nullptr;
-}
+using designer_shell_test::MainWindowOf;
+using designer_shell_test::Program;
 
 // It plants the shared settings key: this program takes turns with the
 // shell extension's tests, which rewrite it.

@@ -13,10 +13,8 @@
 #include "base/tests/clipboard.h"
 #include "base/tests/desktoplock.h"
 #include "base/tests/gui_counts.h"
-#include "base/tests/screenshot.h"
 #include "base/tests/testing.h"
 #include "config/clsCorvaneData.h"
-#include "config/clsOptions.h"
 #include "designer/TestView.h"
 #include "designer/tests/shell/shown_menu_win.h"
 #include "tools/bench/configbuilder.h"
@@ -26,7 +24,6 @@
 namespace {
 
 using config::clsCorvaneData;
-using config::clsOptions;
 using designer_shell_test::OutlineOf;
 using designer_shell_test::OutlineOfShellHost;
 
@@ -46,7 +43,6 @@ void Pump() {
 class TestViewMenu : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kCorvaneKey);
     widgets::EnsureOleOnThisThread();
     testing_support::WriteFileBytes(dir.File("a.txt"), "a");
     testing_support::WriteFileBytes(dir.File("b.txt"), "b");
@@ -56,14 +52,6 @@ class TestViewMenu : public ::testing::Test {
     b.Add(clsCorvaneData::TypeDynamicFolder, "Dyn", dir.File("sub"));
     b.Add(clsCorvaneData::TypeFile, "Notes", dir.File("a.txt"));
     b.Save(dir.File("menu.cfg"));
-    clsOptions o;
-    o.Reset();
-    o.m_szShellConfigFile = dir.File("menu.cfg");
-    o.m_szShellCustomActionsFile = "";
-    o.m_bShellOwnerDraw = true;
-    o.m_lShellShowHistoryMRU = o.m_lShellShowQuickAccessMRU = clsOptions::OptionsMenuDisplay_DoNotShow;
-    o.m_lShellShowFlags = clsOptions::ShowFlag_CopyToClipboard;
-    o.Reg_Save(config::kSettingsKey, false);
 
     form.Load();
     view = &form.Add<designer::TestView>("wbrTestMenu", 0, 0, 4000, 3000);
@@ -73,7 +61,6 @@ class TestViewMenu : public ::testing::Test {
     SetFocus(view->Inner());
     Pump();
   }
-  void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kCorvaneKey); }
 
   // The screen point in the middle of an entry, or below the last one.
   POINT EntryPoint(const std::string& name) const {
@@ -106,29 +93,13 @@ class TestViewMenu : public ::testing::Test {
         }
   }
 
-  static constexpr char kCorvaneKey[] = "Software\\Brindlewick\\Corvane";
   testing_support::DesktopLock desktop;
   designer_shell_test::FennickRegistration fennick;
   testing_support::TempDir dir;
+  designer_shell_test::FennickSettings settings{dir.File("menu.cfg")};
   widgets::Form form{"Test view", 4500, 3500};
   designer::TestView* view = nullptr;
 };
-
-// Saves what the screen shows around the form and every shown menu.
-void SaveScreen(HWND form, const std::string& path) {
-  RECT all{};
-  GetWindowRect(form, &all);
-  for (HWND menu : designer_shell_test::ShownMenus()) {
-    RECT r{};
-    GetWindowRect(menu, &r);
-    UnionRect(&all, &all, &r);
-  }
-  HDC screen = GetDC(nullptr);
-  const testing_support::Pixels p =
-      testing_support::screenshot_detail::Copy(screen, all.left, all.top, all.right - all.left, all.bottom - all.top);
-  ReleaseDC(nullptr, screen);
-  testing_support::WritePng(p, path);
-}
 
 // Waits for the submenu at index of menu to show; its handle.
 HMENU OpenSubmenu(HMENU menu, int index) {
@@ -162,7 +133,7 @@ TEST_F(TestViewMenu, ARightClickOnAnEntryShowsFennicksOwnMenuFillsItsFoldersAndR
     if (!OpenSubmenu(fennick, designer_shell_test::IndexOf(fennick, "Dyn"))) return;
     Sleep(200);
     shownOpened = OutlineOf(root);
-    SaveScreen(form.Hwnd(), picture);
+    designer_shell_test::SaveScreenWithMenus(form.Hwnd(), 0, picture);
     notesRect = designer_shell_test::ItemRect(fennick, designer_shell_test::IndexOf(fennick, "Notes"));
     designer_shell_test::ClickItem(root, designer_shell_test::IndexOf(root, "Copy to Clipboard"));
   });
@@ -170,6 +141,7 @@ TEST_F(TestViewMenu, ARightClickOnAnEntryShowsFennicksOwnMenuFillsItsFoldersAndR
   watcher.PumpUntilDone();
 
   ASSERT_TRUE(watcher.SawMenu());
+  EXPECT_EQ(watcher.BoxesClosed(), 0);
   EXPECT_EQ(shownShut, shut);
   EXPECT_EQ(shownOpened, opened);
   // Owner-drawn: the item is as large as Fennick measured it, not the
@@ -204,6 +176,7 @@ TEST_F(TestViewMenu, TheKeyboardAndEmptySpaceOpenTheMenusTheShellSideSeesAndNoth
     else
       designer_shell_test::PressKeys(c.keys);
     watcher.PumpUntilDone();
+    EXPECT_EQ(watcher.BoxesClosed(), 0);
     return watcher.SawMenu();
   };
   for (const Case& c : cases) {
@@ -246,6 +219,7 @@ TEST(TestViewMenuWithoutFennick, ARightClickSaysFennickIsNotRegisteredAndShowsNo
     designer_shell_test::PressKeys(keys);
     watcher.PumpUntilDone();
     EXPECT_FALSE(watcher.SawMenu());
+    EXPECT_EQ(watcher.BoxesClosed(), 0);
     ASSERT_EQ(prompts.Prompts().size(), 1u);
     EXPECT_NE(prompts.Prompts()[0].text.find("Fennick is not registered"), std::string::npos)
         << prompts.Prompts()[0].text;

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "base/tests/screenshot.h"
 #include "base/tests/testing.h"
+#include "config/clsOptions.h"
 #include "resources/identity.h"
 
 namespace designer_shell_test {
@@ -13,6 +15,7 @@ namespace designer_shell_test {
 namespace {
 
 constexpr UINT kLast = 0x7fff;
+constexpr char kCorvaneKey[] = "Software\\Brindlewick\\Corvane";
 
 std::string Windows(std::string path) {
   for (char& c : path)
@@ -65,14 +68,27 @@ std::string Unquote(const std::string& quoted, size_t& at) {
   return text;
 }
 
-BOOL CALLBACK CollectMenu(HWND hwnd, LPARAM lp) {
+struct WindowSearch {
+  DWORD pid;
+  const char* windowClass;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<WindowSearch*>(lp);
   char name[16] = {};
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && GetClassNameA(hwnd, name, sizeof name) &&
-      std::string(name) == "#32768")
-    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  if (pid == search->pid && IsWindowVisible(hwnd) && GetClassNameA(hwnd, name, sizeof name) &&
+      std::string(name) == search->windowClass)
+    search->found.push_back(hwnd);
   return TRUE;
+}
+
+std::vector<HWND> ShownWindows(DWORD pid, const char* windowClass) {
+  WindowSearch search{pid ? pid : GetCurrentProcessId(), windowClass, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void Mouse(DWORD flags, POINT p = {}) {
@@ -129,11 +145,7 @@ std::string OutlineOfShellHost(const std::string& output) {
   return out;
 }
 
-std::vector<HWND> ShownMenus() {
-  std::vector<HWND> menus;
-  EnumWindows(&CollectMenu, reinterpret_cast<LPARAM>(&menus));
-  return menus;
-}
+std::vector<HWND> ShownMenus(DWORD pid) { return ShownWindows(pid, "#32768"); }
 
 int IndexOf(HMENU menu, const std::string& text) {
   const int count = GetMenuItemCount(menu);
@@ -148,6 +160,21 @@ RECT ItemRect(HMENU menu, int index) {
   RECT r{};
   if (index < 0 || !GetMenuItemRect(nullptr, menu, static_cast<UINT>(index), &r)) return RECT{};
   return r;
+}
+
+void SaveScreenWithMenus(HWND window, DWORD pid, const std::string& path) {
+  RECT all{};
+  GetWindowRect(window, &all);
+  for (HWND menu : ShownMenus(pid)) {
+    RECT r{};
+    GetWindowRect(menu, &r);
+    UnionRect(&all, &all, &r);
+  }
+  HDC screen = GetDC(nullptr);
+  const testing_support::Pixels p =
+      testing_support::screenshot_detail::Copy(screen, all.left, all.top, all.right - all.left, all.bottom - all.top);
+  ReleaseDC(nullptr, screen);
+  testing_support::WritePng(p, path);
 }
 
 void ClickItem(HMENU menu, int index) {
@@ -170,22 +197,34 @@ void PressKeys(const std::vector<WORD>& keys) {
   for (auto it = keys.rbegin(); it != keys.rend(); ++it) Key(*it, true);
 }
 
-MenuWatcher::MenuWatcher(std::function<void(HMENU)> step, DWORD timeoutMs)
-    : m_thread([this, step = std::move(step), timeoutMs] {
+MenuWatcher::MenuWatcher(std::function<void(HMENU)> step, DWORD timeoutMs, DWORD pid)
+    : m_pid(pid), m_thread([this, step = std::move(step), timeoutMs, pid] {
+        // A message box the handler shows instead (a configuration it
+        // cannot read, say) is closed and counted.
+        auto closeBoxes = [this, pid] {
+          for (HWND box : ShownWindows(pid, "#32770")) {
+            PostMessageA(box, WM_CLOSE, 0, 0);
+            ++m_boxes;
+          }
+        };
         const DWORD start = GetTickCount();
         std::vector<HWND> menus;
-        while ((menus = ShownMenus()).empty() && GetTickCount() - start < timeoutMs) Sleep(20);
+        while ((menus = ShownMenus(pid)).empty() && GetTickCount() - start < timeoutMs) {
+          closeBoxes();
+          Sleep(20);
+        }
         if (!menus.empty()) {
           m_saw = true;
           const auto root = reinterpret_cast<HMENU>(SendMessageA(menus.front(), MN_GETHMENU, 0, 0));
           if (step) step(root);
           // What the step left open goes, a level per Escape.
-          for (DWORD left = GetTickCount(); !ShownMenus().empty() && GetTickCount() - left < 5000;) Sleep(20);
-          for (int i = 0; i < 50 && !ShownMenus().empty(); ++i) {
-            for (HWND menu : ShownMenus()) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+          for (DWORD left = GetTickCount(); !ShownMenus(pid).empty() && GetTickCount() - left < 5000;) Sleep(20);
+          for (int i = 0; i < 50 && !ShownMenus(pid).empty(); ++i) {
+            for (HWND menu : ShownMenus(pid)) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
             Sleep(100);
           }
         }
+        closeBoxes();
         m_done = true;
       }) {}
 
@@ -199,7 +238,7 @@ void MenuWatcher::PumpUntilDone(DWORD timeoutMs) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-    if (m_done && ShownMenus().empty()) return;
+    if (m_done && ShownMenus(m_pid).empty()) return;
     Sleep(10);
   }
   ADD_FAILURE() << "the menu's watcher did not finish in time";
@@ -216,6 +255,20 @@ FennickRegistration::FennickRegistration(bool registered) {
 FennickRegistration::~FennickRegistration() {
   testing_support::RunProcess("regsvr32.exe /s /u " + Quoted(Windows(CORVANE_FENNICK_DLL)));
 }
+
+FennickSettings::FennickSettings(const std::string& configFile) {
+  RegDeleteTreeA(HKEY_CURRENT_USER, kCorvaneKey);
+  config::clsOptions o;
+  o.Reset();
+  o.m_szShellConfigFile = configFile;
+  o.m_szShellCustomActionsFile = "";
+  o.m_bShellOwnerDraw = true;
+  o.m_lShellShowHistoryMRU = o.m_lShellShowQuickAccessMRU = config::clsOptions::OptionsMenuDisplay_DoNotShow;
+  o.m_lShellShowFlags = config::clsOptions::ShowFlag_CopyToClipboard;
+  o.Reg_Save(config::kSettingsKey, false);
+}
+
+FennickSettings::~FennickSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kCorvaneKey); }
 
 std::string RunShellHost(const std::vector<std::string>& args) {
   std::string command = Quoted(Windows(CORVANE_SHELLHOST_EXE)) + " --only " CORVANE_FENNICK_CLSID_TEXT;

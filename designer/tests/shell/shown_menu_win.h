@@ -22,25 +22,28 @@ std::string OutlineOf(HMENU menu, UINT first = 1);
 // The same outline of shellhost's "menu" section.
 std::string OutlineOfShellHost(const std::string& output);
 
-// The popup-menu windows ("#32768") of this process that are shown.
-std::vector<HWND> ShownMenus();
+// The popup-menu windows ("#32768") of the process (0: this one) that are shown.
+std::vector<HWND> ShownMenus(DWORD pid = 0);
 // The item's position in the menu whose text is text; -1 when there is none.
 int IndexOf(HMENU menu, const std::string& text);
 // The screen rectangle of a shown menu's item; empty when it is not shown.
 RECT ItemRect(HMENU menu, int index);
+// Saves what the screen shows around the window and the process's shown
+// menus as a PNG file.
+void SaveScreenWithMenus(HWND window, DWORD pid, const std::string& path);
 // Moves the pointer to the middle of the shown item and clicks it.
 void ClickItem(HMENU menu, int index);
 // Right-click at a screen point; keys pressed and let go.
 void RightClickAt(POINT screen);
 void PressKeys(const std::vector<WORD>& keys);
 
-// Waits (on a thread of its own, at most timeoutMs) for a context menu to
-// show, then runs step with its root menu there. Whatever is still shown
-// some seconds after step is closed with Escape, so a test that fails
-// does not hang in the menu's loop.
+// Waits (on a thread of its own, at most timeoutMs) for a context menu of
+// the process (0: this one) to show, then runs step with its root menu there. Whatever is still shown
+// some seconds after step is closed with Escape, and a message box of the
+// process is closed when it shows, so a test that fails does not hang.
 class MenuWatcher {
  public:
-  explicit MenuWatcher(std::function<void(HMENU root)> step, DWORD timeoutMs = 15000);
+  explicit MenuWatcher(std::function<void(HMENU root)> step, DWORD timeoutMs = 15000, DWORD pid = 0);
   ~MenuWatcher();
   MenuWatcher(const MenuWatcher&) = delete;
   MenuWatcher& operator=(const MenuWatcher&) = delete;
@@ -49,10 +52,13 @@ class MenuWatcher {
   // menu is shown (or timeoutMs has passed).
   void PumpUntilDone(DWORD timeoutMs = 30000);
   bool SawMenu() const { return m_saw; }
+  int BoxesClosed() const { return m_boxes; }
 
  private:
+  DWORD m_pid;
   std::atomic<bool> m_saw{false};
   std::atomic<bool> m_done{false};
+  std::atomic<int> m_boxes{0};
   std::thread m_thread;
 };
 
@@ -64,6 +70,18 @@ class FennickRegistration {
   ~FennickRegistration();
   FennickRegistration(const FennickRegistration&) = delete;
   FennickRegistration& operator=(const FennickRegistration&) = delete;
+};
+
+// The settings Fennick reads, planted with the project's settings object
+// while the object lives (the whole key goes before and after): the
+// configuration file, owner drawing, no recent lists, and the built-in
+// "Copy to Clipboard".
+class FennickSettings {
+ public:
+  explicit FennickSettings(const std::string& configFile);
+  ~FennickSettings();
+  FennickSettings(const FennickSettings&) = delete;
+  FennickSettings& operator=(const FennickSettings&) = delete;
 };
 
 // shellhost's output for Fennick alone on these arguments.
