@@ -125,6 +125,7 @@ bool frmMain::Start() {
   m_parts->quickAccess.SetExactMatch(true);
 
   InitializeTree();
+  LoadMenuImages();
   m_parts->view->Model().items().at(1)->setSelected(true);
   ShowFrame(0);
   for (sui::Control* c : {&m_parts->toolbar->Model(), &m_parts->popup})
