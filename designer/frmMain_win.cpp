@@ -109,6 +109,7 @@ bool frmMain::Start() {
   BuildMenus();
   Load();
   BuildControls();
+  LoadMenuImages();
   MainWindow() = this;
   SetWindowTextA(Hwnd(), common::ProductName().c_str());
 
@@ -125,7 +126,6 @@ bool frmMain::Start() {
   m_parts->quickAccess.SetExactMatch(true);
 
   InitializeTree();
-  LoadMenuImages();
   m_parts->view->Model().items().at(1)->setSelected(true);
   ShowFrame(0);
   for (sui::Control* c : {&m_parts->toolbar->Model(), &m_parts->popup})
