@@ -5,19 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
-#include <thread>
 #include <vector>
 
 #include "base/tests/gui_counts.h"
-#include "base/tests/screenshot.h"
-#include "base/tests/testing.h"
+#include "base/tests/open_menu.h"
 #include "smartui/tests/event_log.h"
 #include "smartui/tests/viewhost.h"
 
 using namespace sui;
 using namespace sui_testing;
+using testing_support::MenuPictureOf;
 
 namespace {
 
@@ -185,14 +183,6 @@ base::UniqueHIcon AlphaIcon(std::uint32_t argb) {
   return base::UniqueHIcon(CreateIconIndirect(&info));
 }
 
-HBITMAP PictureOf(HMENU menu, int position) {
-  MENUITEMINFOA info = {};
-  info.cbSize = sizeof info;
-  info.fMask = MIIM_BITMAP;
-  GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
-  return info.hbmpItem;
-}
-
 // A picture's pixel as premultiplied 0xAARRGGBB.
 std::uint32_t PixelOf(HBITMAP picture, int x, int y) {
   BITMAP bm = {};
@@ -223,14 +213,14 @@ TEST(MenuBarView, EntriesShowThePictureOfTheirImageKey) {
   view.refreshImages();
 
   HMENU file = GetSubMenu(view.menu(), 0), edit = GetSubMenu(view.menu(), 1);
-  const HBITMAP added = PictureOf(edit, 1), made = PictureOf(file, 0);
+  const HBITMAP added = MenuPictureOf(edit, 1), made = MenuPictureOf(file, 0);
   ASSERT_TRUE(made);
   EXPECT_EQ(added, made);  // one picture per icon
-  EXPECT_FALSE(PictureOf(file, 3));
-  EXPECT_FALSE(PictureOf(edit, 0));  // no image key
+  EXPECT_FALSE(MenuPictureOf(file, 3));
+  EXPECT_FALSE(MenuPictureOf(edit, 0));  // no image key
   EXPECT_EQ(PixelOf(made, 2, 8), 0xffff0000u);
   EXPECT_EQ(PixelOf(made, 13, 8) >> 24, 0u);  // see-through where the mask says so
-  const std::uint32_t half = PixelOf(PictureOf(file, 1), 8, 8);
+  const std::uint32_t half = PixelOf(MenuPictureOf(file, 1), 8, 8);
   EXPECT_NEAR(static_cast<int>(half >> 24), 0x80, 2);
   EXPECT_NEAR(static_cast<int>(half & 0xff), 0x80, 2);  // blue, multiplied by its alpha
   EXPECT_EQ(half >> 8 & 0xffff, 0u);
@@ -242,16 +232,6 @@ TEST(MenuBarView, EntriesShowThePictureOfTheirImageKey) {
   EXPECT_EQ(testing_support::GdiObjects(), before);
 }
 
-namespace {
-void CALLBACK ShootOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  if (HWND open = FindWindowA("#32768", nullptr); open && IsWindowVisible(open))
-    testing_support::WritePng(testing_support::CaptureScreen(open),
-                              testing_support::TestProgramFolder() + "\\smartui_menu_pictures.png");
-  keybd_event(VK_ESCAPE, 0, 0, 0);
-  keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-}
-}  // namespace
 
 TEST(PopupMenuView, EntriesShowThePictureOfTheirImageKey) {
   Frame frame;
@@ -264,18 +244,11 @@ TEST(PopupMenuView, EntriesShowThePictureOfTheirImageKey) {
   base::UniqueHIcon red = MaskIcon();
   store.add("new", red.get());
   std::vector<HBITMAP> seen;
-  frame.onPopup = [&](HMENU m) { seen = {PictureOf(m, 0), PictureOf(m, 1)}; };
-  // Looked at, photographed and closed from inside the menu's loop; a
-  // watcher presses Esc should that never come.
-  SetTimer(nullptr, 0, 300, &ShootOpenMenu);
-  std::atomic<bool> closed{false};
-  std::thread watcher([&] {
-    for (int i = 0; i < 100 && !closed; ++i) Sleep(50);
-    if (!closed) PostKey(frame.hwnd(), VK_ESCAPE);
-  });
-  EXPECT_FALSE(PopupMenuView(frame.hwnd(), &store).popup(holder, POINT{40, 40}));
-  closed = true;
-  watcher.join();
+  frame.onPopup = [&](HMENU m) { seen = {MenuPictureOf(m, 0), MenuPictureOf(m, 1)}; };
+  {
+    testing_support::OpenMenuShot shot("smartui_menu_pictures.png", frame.hwnd());
+    EXPECT_FALSE(PopupMenuView(frame.hwnd(), &store).popup(holder, POINT{40, 40}));
+  }
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[0]);
   EXPECT_FALSE(seen[1]);

@@ -12,10 +12,12 @@
 #include <string>
 
 #include "base/tests/gui_counts.h"
+#include "base/tests/open_menu.h"
 #include "base/tests/screenshot.h"
 
 using config::clsCorvaneData;
 using namespace designer_test;
+using testing_support::MenuPictureOf;
 
 namespace {
 
@@ -75,6 +77,21 @@ TEST_F(MainWindow, EditsSavesAndOpensAConfiguration) {
   Pump();
   EXPECT_TRUE(
       testing_support::SaveWindowPng(main->Hwnd(), testing_support::TestProgramFolder() + "\\designer_main.png"));
+}
+
+TEST_F(MainWindow, MenuEntriesShowTheSmallIconsOfTheirCommands) {
+  HMENU file = GetSubMenu(GetMenu(main->Hwnd()), 0);
+  ASSERT_TRUE(file);
+  // New, Open..., Merge...: the first two have pictures, Merge has none.
+  EXPECT_TRUE(MenuPictureOf(file, 0));
+  EXPECT_TRUE(MenuPictureOf(file, 1));
+  EXPECT_FALSE(MenuPictureOf(file, 2));
+  // The menu as a person sees it.
+  testing_support::OpenMenuShot shot("designer_file_menu.png", main->Hwnd());
+  RECT bar{};
+  GetWindowRect(main->Hwnd(), &bar);
+  TrackPopupMenu(file, TPM_LEFTALIGN | TPM_TOPALIGN, bar.left + 10, bar.top + 40, 0, main->Hwnd(), nullptr);
+  Pump();
 }
 
 TEST_F(MainWindow, AFailedSaveKeepsTheOldFileAndTheChange) {
