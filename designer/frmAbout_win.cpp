@@ -38,6 +38,7 @@ void PaintBanner(widgets::PictureBox& box) {
 // A link of the SmartUI control: one plain-text item whose value is its target.
 void AddLink(widgets::Form& form, const char* name, const std::string& address, long left, long top, long width) {
   auto& link = form.Add<ui::SmartUIControl>(name, sui::Style::Link, left, top, width, 255);
+  link.Model().setBorderStyle(0);  // in a box it would read as a text field
   link.Model().items().add(0, name, address, sui::kKindPlainText)->setValue(address);
 }
 
@@ -62,6 +63,15 @@ void frmAbout::Build() {
   const long textLeft = kBannerWidth + 780, textWidth = width - textLeft - kMargin;
 
   SetWindowTextA(Hwnd(), ("About " + product).c_str());
+
+  // The Ok button is the first stop of the Tab order, so that the box opens
+  // with the focus on it and Enter closes it; the links and System Info follow.
+  Add<widgets::Button>("btnOk", "&Ok", width - kButtonWidth - kMargin, buttonTop, kButtonWidth, kButtonHeight,
+                       widgets::ButtonRole::Default)
+      .Click = [this](widgets::Button&) {
+    m_bOk = true;
+    Hide();
+  };
 
   auto& banner = Add<widgets::PictureBox>("Picture1", 0, 0, kBannerWidth, lowerLine);
   banner.Paint = PaintBanner;
@@ -95,14 +105,7 @@ void frmAbout::Build() {
     // The tool's outcome is not looked at: a system without it shows nothing.
     common::ShellExecuteFile("msinfo32", 10, {}, {}, "open", Hwnd());
   };
-  Add<widgets::Button>("btnOk", "&Ok", width - kButtonWidth - kMargin, buttonTop, kButtonWidth, kButtonHeight,
-                       widgets::ButtonRole::Default)
-      .Click = [this](widgets::Button&) {
-    m_bOk = true;
-    Hide();
-  };
   ui::g_oApplication().Form_LoadIcons(*this);
-  Find("btnOk")->SetFocus();
 }
 
 }  // namespace designer

@@ -75,6 +75,7 @@ class frmMain : public widgets::Form, private TreeMouseHost {
   struct Parts;
   void BuildMenus();
   void BuildControls();
+  void LoadMenuImages();
   void Layout();
   void Reg_LoadWindowState();
   void Reg_SaveWindowState();

@@ -98,6 +98,16 @@ void frmMain::BuildMenus() {
     c->handlers.itemClick = [this](const ItemPtr& item) { SmartUI_ClickProcessing(item->key()); };
 }
 
+void frmMain::LoadMenuImages() {
+  // The menu bar and the popup carry "imagelist=s" too: their entries show the small icons.
+  widgets::ImageList& small = ui::g_oApplication().imlImages(0);
+  ui::ViewIconStore menuIcons(m_parts->menuView->images());
+  ui::g_oApplication().SmartUI_AddImages(menuIcons, m_parts->menu.items(), small);
+  m_parts->menuView->refreshImages();
+  ui::ViewIconStore popupIcons(m_parts->popupImages);
+  ui::g_oApplication().SmartUI_AddImages(popupIcons, m_parts->popup.items(), small);
+}
+
 void frmMain::BuildControls() {
   HWND frame = Hwnd();
   m_parts->menuView = std::make_unique<sui::MenuBarView>(m_parts->menu, frame);

@@ -20,6 +20,7 @@ namespace designer {
 struct frmMain::Parts {
   sui::Control menu{sui::Style::MenuBar}, popup{sui::Style::PopupMenu}, foreground{sui::Style::Hidden};
   std::unique_ptr<sui::MenuBarView> menuView;
+  sui::ImageStore popupImages;  // the tree popup's icons
   ui::SmartUIControl* toolbar = nullptr;
   ui::SmartUIControl* view = nullptr;
   ui::SmartUIControl* status = nullptr;

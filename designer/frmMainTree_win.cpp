@@ -163,6 +163,8 @@ void frmMain::TagOnQuickAccessItems() {
     }
   }
   m_parts->toolbar->AddMissingImages(ui::g_oApplication().imlImages(0));
+  ui::ViewIconStore popupIcons(m_parts->popupImages);
+  ui::g_oApplication().SmartUI_ProcessItems(popupIcons, m_parts->popup.items(), ui::g_oApplication().imlImages(0));
 }
 
 void frmMain::SetCutCopyPaste() {
@@ -185,7 +187,7 @@ void frmMain::ShowTreePopup(POINT screen) {
                       item->m_lType != clsCorvaneData::TypeSeparator);
   TagOnQuickAccessItems();
   SetCutCopyPaste();
-  sui::PopupMenuView(Hwnd()).popup(m_parts->popup.items().at(1), screen);
+  sui::PopupMenuView(Hwnd(), &m_parts->popupImages).popup(m_parts->popup.items().at(1), screen);
 }
 
 }  // namespace designer

@@ -109,6 +109,7 @@ bool frmMain::Start() {
   BuildMenus();
   Load();
   BuildControls();
+  LoadMenuImages();
   MainWindow() = this;
   SetWindowTextA(Hwnd(), common::ProductName().c_str());
 

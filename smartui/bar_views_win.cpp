@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <cstdlib>
+
 namespace sui {
 
 namespace {
@@ -26,6 +28,22 @@ int TextHeightOf(HWND hwnd, HFONT font) {
 void DrawItemText(HDC dc, const std::string& text, RECT r, UINT format, COLORREF colour) {
   SetTextColor(dc, colour);
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);
+}
+
+int Brightness(COLORREF c) { return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000; }
+
+// The colour of a link's text: the system's hot-tracking colour, unless it
+// hardly stands out from the button face the view paints on; then the
+// selection colour, or else the button text. Observed (Wine 8.0): its
+// default colours make the hot-tracking colour light grey, and a link drawn
+// in it could not be read.
+COLORREF LinkColour() {
+  const int face = Brightness(GetSysColor(COLOR_BTNFACE));
+  for (int index : {COLOR_HOTLIGHT, COLOR_HIGHLIGHT}) {
+    const COLORREF colour = GetSysColor(index);
+    if (std::abs(Brightness(colour) - face) >= 96) return colour;
+  }
+  return GetSysColor(COLOR_BTNTEXT);
 }
 
 }  // namespace
@@ -288,7 +306,7 @@ void LinkView::paint(HDC dc, const RECT& client) {
   RECT text = inner;
   InflateRect(&text, -2, -1);
   DrawItemText(dc, item->caption(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-               GetSysColor(control().enabled() ? COLOR_HOTLIGHT : COLOR_GRAYTEXT));
+               control().enabled() ? LinkColour() : GetSysColor(COLOR_GRAYTEXT));
   if (GetFocus() == hwnd()) {
     RECT measured = text;
     DrawTextA(dc, item->caption().c_str(), -1, &measured, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);

@@ -21,13 +21,29 @@ class CommandIds {
   std::vector<std::pair<std::weak_ptr<Item>, UINT>> m_ids;
 };
 
+// The pictures beside menu entries: one 32-bit bitmap with an alpha channel
+// per image key, made from the store's icon when first asked for. The
+// bitmaps live as long as this object: the menus that show them must go
+// first.
+class MenuPictures {
+ public:
+  explicit MenuPictures(const ImageStore& store) : m_store(store) {}
+  HBITMAP pictureOf(const std::string& key);  // null when the store has no icon for it
+  void clear() noexcept { m_bitmaps.clear(); }
+
+ private:
+  const ImageStore& m_store;
+  std::map<HICON, base::UniqueHBitmap> m_bitmaps;
+};
+
 // Whether the item opens a submenu: at least one visible sub-item.
 bool opensSubmenu(const Item& item);
 // Appends the visible items of a list to a menu: separators, submenus (built
 // at once, with their own sub-items) and commands with their check marks,
-// grey state and shortcut texts. Each submenu is reported to onPopup.
+// grey state, shortcut texts and, given pictures, the picture of their
+// image key. Each submenu is reported to onPopup.
 void fillMenu(HMENU menu, const ItemList& list, CommandIds& ids,
-              const std::function<void(HMENU, const ItemPtr&)>& onPopup = {});
+              const std::function<void(HMENU, const ItemPtr&)>& onPopup = {}, MenuPictures* pictures = nullptr);
 
 // A control's items as the menu bar of a frame. The frame's window procedure
 // passes WM_COMMAND (from a menu or an accelerator), WM_INITMENU,
@@ -41,6 +57,9 @@ class MenuBarView : public Observer {
   MenuBarView& operator=(const MenuBarView&) = delete;
 
   HMENU menu() const noexcept { return m_menu.get(); }
+  // The icons of the entries' image keys; refreshImages() shows them after a change.
+  ImageStore& images() noexcept { return m_images; }
+  void refreshImages();
   // True when the message was the view's; result is then the answer.
   bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   // The accelerators of every shortcut of the menu and of the merged
@@ -59,6 +78,8 @@ class MenuBarView : public Observer {
   Control* m_control;
   std::vector<Control*> m_holders;
   HWND m_frame;
+  ImageStore m_images;
+  MenuPictures m_pictures{m_images};  // before the menu, which shows them
   base::UniqueHMenu m_menu;
   CommandIds m_ids{0xA000, 0xDFFF};
   struct Popup {
@@ -76,7 +97,8 @@ class MenuBarView : public Observer {
 // An item's visible sub-items as a popup menu at a screen point.
 class PopupMenuView {
  public:
-  explicit PopupMenuView(HWND owner) : m_owner(owner) {}
+  // Entries show the icons of their image keys from images, when given.
+  explicit PopupMenuView(HWND owner, const ImageStore* images = nullptr) : m_owner(owner), m_images(images) {}
 
   // Shows the menu (nothing when the entry has no visible sub-item) and,
   // once it has closed, reports the chosen entry with userClick. Returns the
@@ -85,6 +107,7 @@ class PopupMenuView {
 
  private:
   HWND m_owner;
+  const ImageStore* m_images;
 };
 
 }  // namespace sui

@@ -1,6 +1,7 @@
 #include "smartui/menu_view.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "base/error.h"
 #include "smartui/shortcut.h"
@@ -37,6 +38,59 @@ ItemPtr CommandIds::itemOf(UINT id) const {
   return nullptr;
 }
 
+// --- pictures -------------------------------------------------------------------
+
+namespace {
+
+// The icon as a menu picture: premultiplied colour with its alpha. The icon
+// is drawn once over black and once over white; what the background shows
+// through is its transparency, whatever kind of icon it is (a mask, an
+// alpha channel, a size to scale).
+base::UniqueHBitmap pictureOfIcon(HICON icon) {
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = cx;
+  bi.bmiHeader.biHeight = -cy;  // top down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  base::UniqueHdc dc(CreateCompatibleDC(nullptr));
+  if (!dc) return {};
+  void* bits[2] = {};
+  base::UniqueHBitmap drawn[2];
+  const int backgrounds[2] = {BLACK_BRUSH, WHITE_BRUSH};
+  for (int i = 0; i < 2; ++i) {
+    drawn[i].reset(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits[i], nullptr, 0));
+    if (!drawn[i] || !bits[i]) return {};
+    base::SelectObjectScope select(dc.get(), drawn[i].get());
+    const RECT all{0, 0, cx, cy};
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(backgrounds[i])));
+    if (!DrawIconEx(dc.get(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL)) return {};
+  }
+  GdiFlush();
+  auto* onBlack = static_cast<std::uint32_t*>(bits[0]);
+  const auto* onWhite = static_cast<const std::uint32_t*>(bits[1]);
+  for (int i = 0; i < cx * cy; ++i) {
+    // Over black the colour is already multiplied by its alpha.
+    const int shown = static_cast<int>(onWhite[i] >> 8 & 0xff) - static_cast<int>(onBlack[i] >> 8 & 0xff);
+    const auto alpha = static_cast<std::uint32_t>(255 - std::clamp(shown, 0, 255));
+    onBlack[i] = (alpha << 24) | (onBlack[i] & 0xffffff);
+  }
+  return std::move(drawn[0]);
+}
+
+}  // namespace
+
+HBITMAP MenuPictures::pictureOf(const std::string& key) {
+  // Keyed by the store's icon, which is the same for every spelling of the key.
+  HICON icon = m_store.find(key);
+  if (!icon) return nullptr;
+  auto it = m_bitmaps.find(icon);
+  if (it == m_bitmaps.end()) it = m_bitmaps.emplace(icon, pictureOfIcon(icon)).first;
+  return it->second.get();
+}
+
 // --- building menus -------------------------------------------------------------
 
 bool opensSubmenu(const Item& item) {
@@ -45,8 +99,23 @@ bool opensSubmenu(const Item& item) {
                      [](const ItemPtr& sub) { return sub->visible(); });
 }
 
+namespace {
+
+void setPicture(HMENU menu, const Item& item, MenuPictures* pictures) {
+  if (!pictures) return;
+  HBITMAP picture = pictures->pictureOf(item.image());
+  if (!picture) return;
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_BITMAP;
+  info.hbmpItem = picture;
+  SetMenuItemInfoA(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), TRUE, &info);
+}
+
+}  // namespace
+
 void fillMenu(HMENU menu, const ItemList& list, CommandIds& ids,
-              const std::function<void(HMENU, const ItemPtr&)>& onPopup) {
+              const std::function<void(HMENU, const ItemPtr&)>& onPopup, MenuPictures* pictures) {
   for (const ItemPtr& item : list) {
     if (!item->visible()) continue;
     if (item->kind() == kKindMenuSeparator) {
@@ -59,16 +128,17 @@ void fillMenu(HMENU menu, const ItemList& list, CommandIds& ids,
     if (opensSubmenu(*item)) {
       HMENU sub = CreatePopupMenu();
       if (!sub) continue;
-      fillMenu(sub, item->subItems(), ids, onPopup);
+      fillMenu(sub, item->subItems(), ids, onPopup, pictures);
       // The menu owns the submenu from here on.
       if (!AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str())) {
         DestroyMenu(sub);
         continue;
       }
+      setPicture(menu, *item, pictures);
       if (onPopup) onPopup(sub, item);
       continue;
     }
-    AppendMenuA(menu, flags, ids.idOf(item), text.c_str());
+    if (AppendMenuA(menu, flags, ids.idOf(item), text.c_str())) setPicture(menu, *item, pictures);
   }
 }
 
@@ -127,9 +197,9 @@ void MenuBarView::merge(Control& holder) {
 void MenuBarView::rebuild() {
   emptyMenu(m_menu.get());
   m_popups.clear();
-  fillMenu(m_menu.get(), m_control->items(), m_ids, [this](HMENU sub, const ItemPtr& item) {
-    m_popups.push_back({sub, item, m_generation});
-  });
+  fillMenu(
+      m_menu.get(), m_control->items(), m_ids,
+      [this](HMENU sub, const ItemPtr& item) { m_popups.push_back({sub, item, m_generation}); }, &m_pictures);
   if (GetMenu(m_frame) == m_menu.get()) DrawMenuBar(m_frame);
 }
 
@@ -142,9 +212,9 @@ void MenuBarView::refill(HMENU popup) {
     // The nested submenus go with their entries and are made anew.
     emptyMenu(popup);
     std::vector<Popup> made;
-    fillMenu(popup, item->subItems(), m_ids, [&](HMENU sub, const ItemPtr& i) {
-      made.push_back({sub, i, m_generation});
-    });
+    fillMenu(
+        popup, item->subItems(), m_ids, [&](HMENU sub, const ItemPtr& i) { made.push_back({sub, i, m_generation}); },
+        &m_pictures);
     // Forget records of submenus that no longer exist.
     m_popups.erase(std::remove_if(m_popups.begin(), m_popups.end(),
                                   [](const Popup& q) { return !IsMenu(q.menu); }),
@@ -175,6 +245,14 @@ bool MenuBarView::handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     default:
       return false;
   }
+}
+
+void MenuBarView::refreshImages() {
+  // The menus let go of the old pictures before they are freed.
+  emptyMenu(m_menu.get());
+  m_popups.clear();
+  m_pictures.clear();
+  rebuild();
 }
 
 HACCEL MenuBarView::accelerators() {
@@ -220,9 +298,11 @@ ItemPtr PopupMenuView::popup(const ItemPtr& entry, POINT screen, UINT extraFlags
   CommandIds ids(1, 0x7FFF);
   UINT chosen = 0;
   {
+    const ImageStore none;
+    MenuPictures pictures(m_images ? *m_images : none);  // outlives the menu
     base::UniqueHMenu menu(CreatePopupMenu());
     if (!menu) return nullptr;
-    fillMenu(menu.get(), entry->subItems(), ids);
+    fillMenu(menu.get(), entry->subItems(), ids, {}, &pictures);
     // The owner must be in front, or the menu does not close when the user
     // clicks elsewhere.
     SetForegroundWindow(m_owner);

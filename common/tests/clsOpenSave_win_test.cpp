@@ -18,16 +18,6 @@ using common::clsOpenSave;
 
 namespace {
 
-BOOL CALLBACK TakeEdit(HWND hwnd, LPARAM out) {
-  char cls[32] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (_stricmp(cls, "Edit") == 0 && IsWindowVisible(hwnd)) {
-    *reinterpret_cast<HWND*>(out) = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Waits up to twenty seconds for the dialog of `thread`, then does `answer`
 // on it; the test fails when none came.
 std::thread Answer(DWORD thread, std::function<void(HWND)> answer, bool* found) {
@@ -39,19 +29,6 @@ std::thread Answer(DWORD thread, std::function<void(HWND)> answer, bool* found) 
     }
   });
 }
-
-// The file-name box: by its identifier in either dialog style, else the
-// first edit box of the dialog.
-void TypeName(HWND dialog, const std::string& name) {
-  HWND edit = GetDlgItem(dialog, 0x480);  // edt1
-  if (!edit) edit = FindWindowExA(GetDlgItem(dialog, 0x47c), nullptr, "Edit", nullptr);  // cmb13
-  if (!edit) EnumChildWindows(dialog, TakeEdit, reinterpret_cast<LPARAM>(&edit));
-  ASSERT_TRUE(edit);
-  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  for (char c : name) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
-}
-
-void Press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))); }
 
 class FileDialog : public ::testing::Test {
  protected:
@@ -82,8 +59,8 @@ TEST_F(FileDialog, OpenGivesThePathAndTitleOfTheChosenFile) {
   dialog.SetDialogTitle("Open Configuration");
   dialog.Setflags(0x381000);  // must exist, explorer style, long names, links as themselves
   const std::int32_t result = Run(false, [](HWND d) {
-    TypeName(d, "pick.cfg");
-    Press(d, IDOK);
+    testing_support::TypeFileName(d, "pick.cfg");
+    testing_support::PressButton(d, IDOK);
   });
   EXPECT_NE(result, 0);
   EXPECT_EQ(_stricmp(dialog.FileName().c_str(), dir.File("pick.cfg").c_str()), 0) << dialog.FileName();
@@ -97,8 +74,8 @@ TEST_F(FileDialog, SaveAppendsTheDefaultExtensionAndHoldsNoNuls) {
   dialog.SetDefaultExt("cfg");
   dialog.Setflags(0x80000 | 0x4);  // explorer style, no read-only box
   const std::int32_t result = Run(true, [](HWND d) {
-    TypeName(d, "saved");
-    Press(d, IDOK);
+    testing_support::TypeFileName(d, "saved");
+    testing_support::PressButton(d, IDOK);
   });
   EXPECT_NE(result, 0);
   EXPECT_EQ(_stricmp(dialog.FileName().c_str(), dir.File("saved.cfg").c_str()), 0) << dialog.FileName();
@@ -109,7 +86,7 @@ TEST_F(FileDialog, CancelEmptiesTheNameAndRaisesWhenAskedTo) {
   dialog.SetDialogTitle("Cancelled");
   dialog.SetFileName("preset.cfg");
   dialog.SetCancelError(true);
-  const std::int32_t result = Run(false, [](HWND d) { Press(d, IDCANCEL); });
+  const std::int32_t result = Run(false, [](HWND d) { testing_support::PressButton(d, IDCANCEL); });
   EXPECT_EQ(result, 0);
   EXPECT_EQ(lastError, 32755);
   EXPECT_EQ(dialog.FileName(), "");

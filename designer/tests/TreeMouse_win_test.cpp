@@ -19,7 +19,9 @@
 #include "base/prompt.h"
 #include "base/tests/desktoplock.h"
 #include "base/tests/screenshot.h"
+#include "base/tests/testing.h"
 #include "config/clsCorvaneData.h"
+#include "designer/tests/file_list_win.h"
 #include "widgets/TreeView.h"
 #include "widgets/TreeViewWindow.h"
 #include "widgets/form.h"
@@ -27,6 +29,7 @@
 #include "widgets/tests/input.h"
 
 using config::clsCorvaneData;
+using designer_test::FileList;
 using widgets::TreeNode;
 
 namespace {
@@ -78,46 +81,6 @@ void Key(WORD vk, bool up) {
   in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
   SendInput(1, &in, sizeof in);
 }
-
-// A file list as the shell hands it over.
-class FileList : public base::ComObject<FileList, IDataObject> {
- public:
-  FileList(std::vector<std::string> paths, CLIPFORMAT format) : m_paths(std::move(paths)), m_format(format) {}
-  static const base::QiEntry* Interfaces() noexcept {
-    static const base::QiEntry table[] = {{&IID_IDataObject, base::InterfaceOffset<FileList, IDataObject>()},
-                                          {nullptr, 0}};
-    return table;
-  }
-  STDMETHODIMP GetData(FORMATETC* f, STGMEDIUM* m) noexcept override {
-    if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    std::string names;
-    for (const auto& p : m_paths) names += p + '\0';
-    names += '\0';
-    HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(global));
-    drop->pFiles = sizeof(DROPFILES);
-    memcpy(drop + 1, names.data(), names.size());
-    GlobalUnlock(global);
-    m->tymed = TYMED_HGLOBAL;
-    m->hGlobal = global;
-    m->pUnkForRelease = nullptr;
-    return S_OK;
-  }
-  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP QueryGetData(FORMATETC* f) noexcept override {
-    return f && f->cfFormat == m_format && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-  }
-  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP DUnadvise(DWORD) noexcept override { return E_NOTIMPL; }
-  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) noexcept override { return E_NOTIMPL; }
-
- private:
-  std::vector<std::string> m_paths;
-  CLIPFORMAT m_format;
-};
 
 // A form with the tree of a small configuration and its mouse work.
 struct Scene {
@@ -320,7 +283,8 @@ TEST(TreeMouse, DroppedFilesAndFoldersBecomeItemsBesideTheNodeUnderThePoint) {
     EXPECT_EQ(outline, c.outline);
     EXPECT_EQ(s.model.SelectedItem(), ByText(s.model, c.onto));
     EXPECT_EQ(std::count(s.host.events.begin(), s.host.events.end(), "changed"), 1);
-    if (std::string(c.onto) == "Tools") testing_support::SaveWindowPng(s.form.Hwnd(), "treemouse_drop.png");
+    if (std::string(c.onto) == "Tools")
+      testing_support::SaveWindowPng(s.form.Hwnd(), testing_support::TestProgramFolder() + "\\treemouse_drop.png");
   }
 
   // Text is refused over a node and ignored when dropped; so are files while a command runs.

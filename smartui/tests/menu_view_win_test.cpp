@@ -1,14 +1,21 @@
 // The menu bar and the popup menu over real menus, read back with
 // GetMenuItemInfo and chosen through WM_COMMAND and the keyboard.
-#include "smartui/menu_view.h"
+#include "smartui/menu_view.h"  // first: it orders the Windows headers
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "base/tests/gui_counts.h"
+#include "base/tests/open_menu.h"
 #include "smartui/tests/event_log.h"
 #include "smartui/tests/viewhost.h"
 
 using namespace sui;
 using namespace sui_testing;
+using testing_support::MenuPictureOf;
 
 namespace {
 
@@ -146,5 +153,104 @@ TEST(PopupMenuView, ShowsTheVisibleSubItemsAndReportsTheChoiceAfterItCloses) {
   seen.clear();
   EXPECT_FALSE(PopupMenuView(frame.hwnd()).popup(holder->subItems().at(1), POINT{40, 40}));
   EXPECT_TRUE(seen.empty());
+  Pump();
+}
+
+namespace {
+
+// A 16 x 16 icon: opaque red on the left half, see-through on the right
+// (by its mask), or one colour at one alpha throughout (by its alpha channel).
+base::UniqueHIcon MaskIcon() {
+  std::vector<std::uint32_t> colour(256, 0);
+  for (int i = 0; i < 256; ++i)
+    if (i % 16 < 8) colour[static_cast<size_t>(i)] = 0x00ff0000;
+  // A set bit shows what is behind; each row's first byte holds its left half.
+  std::vector<std::uint16_t> mask(16, 0xff00);
+  base::UniqueHBitmap c(CreateBitmap(16, 16, 1, 32, colour.data())), m(CreateBitmap(16, 16, 1, 1, mask.data()));
+  ICONINFO info{TRUE, 0, 0, m.get(), c.get()};
+  return base::UniqueHIcon(CreateIconIndirect(&info));
+}
+
+base::UniqueHIcon AlphaIcon(std::uint32_t argb) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader = {sizeof bi.bmiHeader, 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  base::UniqueHBitmap c(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  std::fill_n(static_cast<std::uint32_t*>(bits), 256, argb);
+  std::vector<std::uint16_t> mask(16, 0);
+  base::UniqueHBitmap m(CreateBitmap(16, 16, 1, 1, mask.data()));
+  ICONINFO info{TRUE, 0, 0, m.get(), c.get()};
+  return base::UniqueHIcon(CreateIconIndirect(&info));
+}
+
+// A picture's pixel as premultiplied 0xAARRGGBB.
+std::uint32_t PixelOf(HBITMAP picture, int x, int y) {
+  BITMAP bm = {};
+  if (!GetObjectA(picture, sizeof bm, &bm) || bm.bmBitsPixel != 32) return 0xdeadbeef;
+  std::vector<std::uint32_t> px(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+  BITMAPINFO bi = {};
+  bi.bmiHeader = {sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, picture, 0, static_cast<UINT>(bm.bmHeight), px.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return px[static_cast<size_t>(y) * bm.bmWidth + x];
+}
+
+}  // namespace
+
+TEST(MenuBarView, EntriesShowThePictureOfTheirImageKey) {
+  Frame frame;
+  Control menu(Style::MenuBar);
+  BuildMenu(menu);
+  menu.find("id_filenew")->setImage("new");
+  menu.find("id_fileopen")->setImage("OPEN");  // keys in any case
+  menu.find("id_fileexit")->setImage("gone");  // not in the store: no picture
+  menu.find("id_editadd")->setImage("new");    // a submenu's entry too
+  MenuBarView view(menu, frame.hwnd());
+  base::UniqueHIcon red = MaskIcon(), blue = AlphaIcon(0x800000ff);
+  view.images().add("new", red.get());
+  view.images().add("open", blue.get());
+  view.refreshImages();
+
+  HMENU file = GetSubMenu(view.menu(), 0), edit = GetSubMenu(view.menu(), 1);
+  const HBITMAP added = MenuPictureOf(edit, 1), made = MenuPictureOf(file, 0);
+  ASSERT_TRUE(made);
+  EXPECT_EQ(added, made);  // one picture per icon
+  EXPECT_FALSE(MenuPictureOf(file, 3));
+  EXPECT_FALSE(MenuPictureOf(edit, 0));  // no image key
+  EXPECT_EQ(PixelOf(made, 2, 8), 0xffff0000u);
+  EXPECT_EQ(PixelOf(made, 13, 8) >> 24, 0u);  // see-through where the mask says so
+  const std::uint32_t half = PixelOf(MenuPictureOf(file, 1), 8, 8);
+  EXPECT_NEAR(static_cast<int>(half >> 24), 0x80, 2);
+  EXPECT_NEAR(static_cast<int>(half & 0xff), 0x80, 2);  // blue, multiplied by its alpha
+  EXPECT_EQ(half >> 8 & 0xffff, 0u);
+
+  // Pictures made again and again are let go again.
+  view.refreshImages();
+  const long before = testing_support::GdiObjects();
+  for (int i = 0; i < 5; ++i) view.refreshImages();
+  EXPECT_EQ(testing_support::GdiObjects(), before);
+}
+
+
+TEST(PopupMenuView, EntriesShowThePictureOfTheirImageKey) {
+  Frame frame;
+  frame.show();
+  Control popup(Style::PopupMenu);
+  ItemPtr holder = popup.items().add(0, "id_popup", "", kKindMenuEntry);
+  holder->subItems().add(0, "id_new", "&New item", kKindMenuCommand, "new");
+  holder->subItems().add(0, "id_plain", "&Plain item", kKindMenuCommand);
+  ImageStore store;
+  base::UniqueHIcon red = MaskIcon();
+  store.add("new", red.get());
+  std::vector<HBITMAP> seen;
+  frame.onPopup = [&](HMENU m) { seen = {MenuPictureOf(m, 0), MenuPictureOf(m, 1)}; };
+  {
+    testing_support::OpenMenuShot shot("smartui_menu_pictures.png", frame.hwnd());
+    EXPECT_FALSE(PopupMenuView(frame.hwnd(), &store).popup(holder, POINT{40, 40}));
+  }
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(seen[0]);
+  EXPECT_FALSE(seen[1]);
   Pump();
 }
