@@ -25,9 +25,10 @@ const char kCrLf[] = "\r\n";
 
 // A node for TVW_Add: with no relative the root, else one without key in
 // the relationship to it; the tree's first node opens for its children.
-TreeNode& AddNode(TreeView& TVW, TreeNode* RelativeNode, std::int32_t lRelationship, std::string text) {
-  if (!RelativeNode) return TVW.Add(nullptr, widgets::tvwFirst, kRootKey, std::move(text));
-  TreeNode& node = TVW.Add(RelativeNode, lRelationship, "", std::move(text));
+TreeNode& AddNode(TreeView& TVW, TreeNode* RelativeNode, std::int32_t lRelationship, std::string text,
+                  std::string image = {}) {
+  if (!RelativeNode) return TVW.Add(nullptr, widgets::tvwFirst, kRootKey, std::move(text), std::move(image));
+  TreeNode& node = TVW.Add(RelativeNode, lRelationship, "", std::move(text), std::move(image));
   if (RelativeNode->Index() == 1) RelativeNode->SetExpanded(true);
   return node;
 }
@@ -151,11 +152,16 @@ TreeNode& clsCorvaneDataTools::TVW_Add(TreeView& TVW, const std::shared_ptr<clsC
     text = common::GetSpecialFolderName(TVW.hWnd(), item->FolderCSIDL(), true);
   else
     text = item->Caption();
-  // A new node comes with its text: a tree on screen shows it once.
-  TreeNode& node = existing ? *existing : AddNode(TVW, RelativeNode, lRelationship, text);
+  std::string image = picture ? picture : TVW_AddIcon(TVW, item->Location());
+  if (existing) {
+    existing->SetTag(item);
+    existing->SetText(std::move(text));
+    existing->SetImage(std::move(image));
+    return *existing;
+  }
+  // A new node comes whole: a tree on screen shows it at once.
+  TreeNode& node = AddNode(TVW, RelativeNode, lRelationship, std::move(text), std::move(image));
   node.SetTag(item);
-  if (existing) node.SetText(std::move(text));
-  node.SetImage(picture ? picture : TVW_AddIcon(TVW, item->Location()));
   return node;
 }
 

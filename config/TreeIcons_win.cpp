@@ -15,6 +15,8 @@ namespace config {
 
 namespace {
 
+const char kKindPrefix[] = "kind:";
+
 // The default value of a key under HKEY_CLASSES_ROOT, empty when there is
 // none; `fits` false when it is too long to read.
 std::string ClassValue(const std::string& subkey, bool& fits) {
@@ -48,11 +50,12 @@ bool HasOwnIcons(const std::string& extension) {
   return false;
 }
 
-// What every location of one picture shares, so that the picture is asked
-// of the shell once: "folder" for a plain folder, "kind:" and the extension
-// for a file whose kind has one icon. Empty when the location may have a
-// picture of its own (a drive, a customised folder, a program, a location
-// that is not a file or folder on disk): the shell is asked for each.
+// What every location of one picture may share, so that the picture is
+// asked of the shell once: "folder" for a plain folder, "kind:" and the
+// extension for a file. Empty when the location has a picture of its own (a
+// drive, a customised folder, a location that is not a file or folder on
+// disk): the shell is asked for each. A kind whose files have icons of their
+// own is found out when the kind is not known yet (CheckedIconSource).
 std::string SharedIconSource(const std::string& location) {
   const DWORD attributes = GetFileAttributesA(location.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return {};
@@ -63,8 +66,17 @@ std::string SharedIconSource(const std::string& location) {
   const char* dot = PathFindExtensionA(location.c_str());
   std::string extension = base::LCase(dot ? dot : "");
   if (extension.size() <= 1) extension.clear();  // no extension, or a bare dot
-  if (!extension.empty() && HasOwnIcons(extension)) return {};
-  return "kind:" + extension;
+  return kKindPrefix + extension;
+}
+
+// The shared source, or empty when it is a kind whose files each have an
+// icon of their own.
+std::string CheckedIconSource(std::string shared) {
+  if (shared.rfind(kKindPrefix, 0) == 0) {
+    const std::string extension = shared.substr(sizeof kKindPrefix - 1);
+    if (!extension.empty() && HasOwnIcons(extension)) shared.clear();
+  }
+  return shared;
 }
 
 }  // namespace
@@ -77,8 +89,9 @@ std::string clsCorvaneDataTools::TVW_AddIcon(widgets::TreeView& TVW, const std::
     // One picture per icon: a location whose picture the list holds already
     // shows that picture. The shell's answer for a location is the number of
     // its icon in the system image list, which names the picture too.
-    const std::string shared = SharedIconSource(location);
+    std::string shared = SharedIconSource(location);
     if (const std::int32_t known = shared.empty() ? 0 : images->IndexOfSource(shared)) return images->Key(known);
+    shared = CheckedIconSource(std::move(shared));
 
     SHFILEINFOA info{};
     auto systemList = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(

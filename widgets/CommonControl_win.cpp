@@ -8,6 +8,17 @@ namespace widgets {
 namespace {
 constexpr char kHolderClass[] = "CorvaneControlHolder";
 constexpr char kSelfProp[] = "CorvaneCommonControl";
+
+// The control whose inner window had the last message of this thread: a
+// window property costs a trip to the window system, and a control being
+// filled gets thousands of messages in a row. Forgotten when the control
+// goes.
+thread_local HWND t_lastInner = nullptr;
+thread_local CommonControl* t_lastControl = nullptr;
+
+void Forget(HWND inner) noexcept {
+  if (t_lastInner == inner) t_lastInner = nullptr, t_lastControl = nullptr;
+}
 }  // namespace
 
 CommonControl::CommonControl(Form& form, std::string name, const char* innerClass,
@@ -30,6 +41,7 @@ CommonControl::CommonControl(Form& form, std::string name, const char* innerClas
 
 CommonControl::~CommonControl() {
   // The object goes before its window: the inner window must not call back.
+  Forget(m_inner);
   if (m_inner && IsWindow(m_inner)) {
     RemovePropA(m_inner, kSelfProp);
     SetWindowLongPtrA(m_inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_innerProc));
@@ -68,10 +80,13 @@ LRESULT CommonControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK CommonControl::InnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  auto* self = static_cast<CommonControl*>(GetPropA(hwnd, kSelfProp));
+  auto* self = hwnd == t_lastInner ? t_lastControl : static_cast<CommonControl*>(GetPropA(hwnd, kSelfProp));
   if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  t_lastInner = hwnd;
+  t_lastControl = self;
   WNDPROC original = self->m_innerProc;
   if (msg == WM_NCDESTROY) {
+    Forget(hwnd);
     RemovePropA(hwnd, kSelfProp);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     self->m_inner = nullptr;

@@ -40,13 +40,15 @@ void TreeView::Clear() noexcept {
   m_firstTop = m_lastTop = nullptr;
 }
 
-TreeNode& TreeView::Add(TreeNode* relative, std::int32_t relationship, std::string key, std::string text) {
+TreeNode& TreeView::Add(TreeNode* relative, std::int32_t relationship, std::string key, std::string text,
+                        std::string image) {
   if (relative && (&relative->Tree() != this || relationship < tvwFirst || relationship > tvwChild))
     base::RaiseError(kErrTreeBadRelation, kSource, "Invalid relationship");
   if (!key.empty() && Find(key)) base::RaiseError(kErrTreeKeyInUse, kSource, "Key is not unique in collection");
   auto node = std::unique_ptr<TreeNode>(new TreeNode(*this));
   node->m_key = std::move(key);
   node->m_text = std::move(text);
+  node->m_image = std::move(image);
   m_nodes.push_back(std::move(node));
   TreeNode& added = *m_nodes.back();
   added.m_index = Count();

@@ -110,10 +110,12 @@ class TreeView {
   // ---- Nodes
   // Removes every node; nodes handed out before are gone.
   void Clear() noexcept;
-  // Adds a node. Without a relative it goes last at the top level, whatever
-  // the relationship. A key in use (keys ignore case) raises 35602; a
-  // relative of another tree, or a relationship outside 0..4, raises 35603.
-  TreeNode& Add(TreeNode* relative, std::int32_t relationship, std::string key, std::string text);
+  // Adds a node, with its picture's key when given. Without a relative it
+  // goes last at the top level, whatever the relationship. A key in use
+  // (keys ignore case) raises 35602; a relative of another tree, or a
+  // relationship outside 0..4, raises 35603.
+  TreeNode& Add(TreeNode* relative, std::int32_t relationship, std::string key, std::string text,
+                std::string image = {});
   // Removes a node with all its descendants; the nodes after it move up.
   void Remove(TreeNode& node);
   std::int32_t Count() const noexcept { return static_cast<std::int32_t>(m_nodes.size()); }

@@ -59,12 +59,15 @@ int TreeViewWindow::ImageIndex(const std::string& key) const noexcept {
 
 // Win32 has no "insert before": every place is "after the sibling before
 // it", or first under the parent, which the model has already worked out.
+// The control looks up every item it is handed among all of its items, so
+// a node comes whole in one message, and last or first by name.
 void TreeViewWindow::Insert(TreeNode& node) noexcept {
   if (!Inner()) return;
   TVINSERTSTRUCTA is = {};
   is.hParent = node.Parent() ? ItemOf(*node.Parent()) : TVI_ROOT;
-  is.hInsertAfter = node.Previous() ? ItemOf(*node.Previous()) : TVI_FIRST;
+  is.hInsertAfter = !node.Previous() ? TVI_FIRST : !node.Next() ? TVI_LAST : ItemOf(*node.Previous());
   if (!is.hParent || !is.hInsertAfter) return;  // its parent or sibling is not shown
+  if (node.Previous() && !ItemOf(*node.Previous())) return;
   is.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   is.item.pszText = const_cast<char*>(node.Text().c_str());
   is.item.lParam = reinterpret_cast<LPARAM>(&node);
@@ -72,9 +75,15 @@ void TreeViewWindow::Insert(TreeNode& node) noexcept {
   HTREEITEM item = reinterpret_cast<HTREEITEM>(
       SendMessageA(Inner(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&is)));
   if (!item) return;
-  m_items[&node] = item;
-  ShowState(node);
-  if (node.Parent() && node.Parent()->Expanded()) ShowState(*node.Parent());
+  try {
+    m_items[&node] = item;
+  } catch (...) {
+    TreeView_DeleteItem(Inner(), item);  // no room to know it: not shown
+    return;
+  }
+  // A node has no children yet when it is added; a parent the model holds
+  // open opens with its first child.
+  if (node.Parent() && node.Parent()->Expanded() && node.Parent()->Child() == &node) ShowState(*node.Parent());
 }
 
 int TreeViewWindow::ShownImage(const TreeNode& node) const noexcept {

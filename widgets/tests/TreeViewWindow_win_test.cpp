@@ -126,6 +126,11 @@ TEST_F(TreeViewWindowTest, MirrorsTheModelInEveryRelationshipAndFollowsItsChange
   SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
   EXPECT_EQ(reinterpret_cast<TreeNode*>(it.lParam), &leaf);
   EXPECT_EQ(TreeView_GetImageList(tree, TVSIL_NORMAL), images.Handle());
+  // A node added with its picture shows it at once.
+  TreeNode& pictured = model.Add(&d, tvwChild, "", "d2", "folder");
+  EXPECT_EQ(Read(tree, view.ItemOf(pictured)).image, 0);
+  EXPECT_EQ(Read(tree, view.ItemOf(pictured)).text, "d2");
+  model.Remove(pictured);
 
   // Selection and drop highlight both ways; removal takes the subtree.
   model.SetSelectedItem(&leaf);
