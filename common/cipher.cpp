@@ -20,7 +20,10 @@ class KeyStream {
  public:
   KeyStream(const std::string& password, const char* source) {
     if (password.empty()) base::RaiseError(base::kErrInvalidCall, source, "The password is empty");
-    m_key = StartingKey(password);
+    for (char16_t unit : base::AnsiToUtf16(password)) {
+      m_key.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+      m_key.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
   }
 
   // One EncryptByte step: the value to XOR into the next data byte.
@@ -41,23 +44,6 @@ class KeyStream {
   }
 
  private:
-  // The password's UTF-16 bytes. A file of many records enciphers each with
-  // the same password: the conversion is made once for a run of them.
-  static const std::vector<std::uint8_t>& StartingKey(const std::string& password) {
-    thread_local std::string lastPassword;
-    thread_local std::vector<std::uint8_t> lastKey;
-    if (lastKey.empty() || password != lastPassword) {
-      std::vector<std::uint8_t> key;
-      for (char16_t unit : base::AnsiToUtf16(password)) {
-        key.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        key.push_back(static_cast<std::uint8_t>(unit >> 8));
-      }
-      lastPassword = password;
-      lastKey = std::move(key);
-    }
-    return lastKey;
-  }
-
   std::vector<std::uint8_t> m_key;
   size_t m_index = 0;
 };
