@@ -146,7 +146,7 @@ TEST(frmPropertiesWindow, TheSelectionTaskDialogIsSavedAsAPicture) {
   folder->m_lOptions = C::OptionsCSIDL;
   s.dialog.m_Data = folder;
   RunDialog(s.dialog, [](designer::frmProperties& f) {
-    EXPECT_TRUE(testing_support::SaveWindowPng(f.Hwnd(), "properties_special_folder.png"));
+    EXPECT_TRUE(testing_support::SaveWindowPng(f.Hwnd(), "properties_shell_folder.png"));
     Press(f, "btnOk");
   });
   EXPECT_EQ(folder->m_szFolder_Location, "16");
